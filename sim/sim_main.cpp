@@ -1,0 +1,94 @@
+// avuzevi-sim: serves the simulated sensor on a pseudo terminal and prints the terminal's path first.
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <thread>
+
+#include "sim/pty_server.h"
+
+namespace {
+volatile std::sig_atomic_t g_stop = 0;
+void onSignal(int) { g_stop = 1; }
+
+int usage(const char* why) {
+    if (why) std::cerr << "avuzevi-sim: " << why << "\n";
+    std::cerr << "usage: avuzevi-sim [--model NAME] [--five-meter] [--baud 19200|57600|115200] [--pace]\n"
+                 "                   [--link PATH] [--drop PERCENT] [--corrupt PERCENT] [--split] [--seed N]\n";
+    return 2;
+}
+
+bool toInt(const char* s, int lo, int hi, int& out) {
+    char* end = nullptr;
+    const long v = std::strtol(s, &end, 10);
+    if (end == s || *end != '\0' || v < lo || v > hi) return false;
+    out = static_cast<int>(v);
+    return true;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    avz::sim::SimOptions sensorOptions;
+    avz::sim::PtyOptions ptyOptions;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto value = [&](const char* what) -> const char* {
+            if (i + 1 >= argc) return nullptr;
+            (void)what;
+            return argv[++i];
+        };
+        if (a == "--model") {
+            const char* v = value("NAME");
+            if (!v) return usage("--model needs a name");
+            sensorOptions.model = v;
+        } else if (a == "--five-meter") {
+            sensorOptions.fiveMeterMarker = true;
+        } else if (a == "--baud") {
+            const char* v = value("N");
+            int b = 0;
+            if (!v || !toInt(v, 0, 1000000, b) || (b != 19200 && b != 57600 && b != 115200))
+                return usage("--baud takes 19200, 57600 or 115200");
+            sensorOptions.baud = b;
+        } else if (a == "--pace") {
+            ptyOptions.pace = true;
+        } else if (a == "--split") {
+            ptyOptions.split = true;
+        } else if (a == "--link") {
+            const char* v = value("PATH");
+            if (!v) return usage("--link needs a path");
+            ptyOptions.linkPath = v;
+        } else if (a == "--drop" || a == "--corrupt") {
+            const char* v = value("PERCENT");
+            int p = 0;
+            if (!v || !toInt(v, 0, 100, p)) return usage("a percentage from 0 to 100 is needed");
+            (a == "--drop" ? sensorOptions.dropPercent : sensorOptions.corruptPercent) = p;
+        } else if (a == "--seed") {
+            const char* v = value("N");
+            int s = 0;
+            if (!v || !toInt(v, 0, 1 << 30, s)) return usage("--seed needs a number");
+            sensorOptions.seed = ptyOptions.seed = static_cast<unsigned>(s);
+        } else if (a == "--help" || a == "-h") {
+            usage(nullptr);
+            return 0;
+        } else {
+            return usage(("unknown option " + a).c_str());
+        }
+    }
+
+    avz::sim::SimulatedSensor sensor(sensorOptions);
+    avz::sim::PtyServer server(sensor, ptyOptions);
+    std::string error;
+    if (!server.start(&error)) {
+        std::cerr << "avuzevi-sim: " << error << "\n";
+        return 1;
+    }
+    std::cout << server.path() << std::endl;
+
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    std::signal(SIGHUP, onSignal);
+    while (!g_stop) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    server.stop();
+    return 0;
+}

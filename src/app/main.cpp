@@ -1,0 +1,64 @@
+// avuzevi: program entry. Wires the seams, the optional simulated sensor and the windows together.
+#include <QApplication>
+#include <QTimer>
+
+#include <iostream>
+#include <memory>
+
+#include "app/main_window.h"
+#include "app/qt_dialogs.h"
+#include "app/qt_pump.h"
+#include "app/start_options.h"
+#include "app/system_ports.h"
+#include "link/port_list.h"
+#include "link/serial_link.h"
+#include "sim/pty_server.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("VIZ Avuzevi");
+
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    avz::StartOptions options = avz::parseStartOptions(args);
+    for (const auto& e : options.errors) std::cerr << "avuzevi: " << e << "\n";
+
+    // The embedded simulated sensor: served on a pseudo terminal so the ordinary detection finds it.
+    std::unique_ptr<avz::sim::SimulatedSensor> simSensor;
+    std::unique_ptr<avz::sim::PtyServer> simServer;
+    std::string simPath;
+    if (options.simulateModel) {
+        avz::sim::SimOptions so;
+        so.model = *options.simulateModel;
+        simSensor = std::make_unique<avz::sim::SimulatedSensor>(so);
+        simServer = std::make_unique<avz::sim::PtyServer>(*simSensor, avz::sim::PtyOptions{true, false, {}, 1});
+        std::string error;
+        if (simServer->start(&error)) simPath = simServer->path();
+        else std::cerr << "avuzevi: simulated sensor not available: " << error << "\n";
+    }
+
+    avz::SerialLink link;
+    avz::QtPump pump;
+    avz::QtDialogs dialogs;
+    avz::SystemClock clock;
+    avz::AppServices services{link, pump, dialogs, clock, options,
+                              avz::buildPortList(options.ports, simPath, avz::systemSerialPorts())};
+
+    TForm1 form1(services);
+    dialogs.setParent(&form1);
+    form1.show();
+
+    if (!options.snapshotPath.empty()) {
+        QTimer::singleShot(options.snapshotAfterMs, &form1, [&form1, &options] {
+            const bool ok = form1.grab().save(QString::fromStdString(options.snapshotPath), "PNG");
+            if (!ok) std::cerr << "avuzevi: could not write " << options.snapshotPath << "\n";
+            QApplication::exit(ok ? 0 : 1);
+        });
+    } else if (options.quitAfterMs >= 0) {
+        QTimer::singleShot(options.quitAfterMs, &form1, [&form1] { form1.close(); });
+    }
+    const int rc = QApplication::exec();
+    link.close();
+    if (simServer) simServer->stop();
+    return rc;
+}

@@ -1,0 +1,161 @@
+// Command dispatch of avuzevi-cli.
+#include "cli/cli.h"
+
+#include <cstdlib>
+#include <memory>
+#include <optional>
+
+#include "cli/console_dialogs.h"
+#include "core/sleep_pump.h"
+#include "link/exchange.h"
+#include "link/port_list.h"
+#include "link/serial_link.h"
+#include "sim/pty_server.h"
+
+namespace avz::cli {
+
+namespace {
+
+struct Global {
+    std::vector<std::string> ports;
+    int baud = 19200;
+    bool yes = false;
+    std::optional<std::string> simulate;
+    int timeoutMs = 1000;
+};
+
+const char* kHelp =
+    "usage: avuzevi-cli [global options] COMMAND [arguments]\n"
+    "\n"
+    "global options:\n"
+    "  --port PATH          serial port of the sensor (repeatable; the first is used)\n"
+    "  --baud N             line speed: 19200, 57600 or 115200 (default 19200)\n"
+    "  --yes                answer Yes/OK to every question\n"
+    "  --simulate[=MODEL]   serve a simulated sensor (default KVR-38PT) and list it among the ports\n"
+    "  --timeout MS         how long to wait for a reply (default 1000)\n"
+    "\n"
+    "commands:\n"
+    "  ports                list the ports, one a line, in the order of the Port menu\n"
+    "  send TEXT            send TEXT (\\n escapes expanded) and print the reply in joined form\n";
+
+bool parseInt(const std::string& s, int lo, int hi, int& out) {
+    char* end = nullptr;
+    const long v = std::strtol(s.c_str(), &end, 10);
+    if (s.empty() || *end != '\0' || v < lo || v > hi) return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
+int usage(const CliIo& io, const std::string& why) {
+    std::fprintf(io.err, "avuzevi-cli: %s\n%s", why.c_str(), kHelp);
+    return 2;
+}
+
+// A simulated sensor on a pseudo terminal for the life of the command.
+struct Simulation {
+    std::unique_ptr<sim::SimulatedSensor> sensor;
+    std::unique_ptr<sim::PtyServer> server;
+};
+
+}  // namespace
+
+std::string expandEscapes(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            const char n = text[i + 1];
+            if (n == 'n') { out += '\n'; ++i; continue; }
+            if (n == 'r') { out += '\r'; ++i; continue; }
+            if (n == 't') { out += '\t'; ++i; continue; }
+            if (n == '\\') { out += '\\'; ++i; continue; }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+int run(const std::vector<std::string>& args, const CliIo& io) {
+    Global g;
+    std::size_t i = 0;
+    for (; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.rfind("--", 0) != 0) break;
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) return false;
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--help" || a == "-h") {
+            std::fprintf(io.out, "%s", kHelp);
+            return 0;
+        } else if (a == "--port") {
+            if (!value(v)) return usage(io, "--port needs a path");
+            g.ports.push_back(v);
+        } else if (a == "--baud") {
+            if (!value(v) || !parseInt(v, 1, 10000000, g.baud) || !SerialLink::isSupportedBaud(g.baud))
+                return usage(io, "--baud takes 19200, 57600 or 115200");
+        } else if (a == "--yes") {
+            g.yes = true;
+        } else if (a == "--simulate") {
+            g.simulate = "KVR-38PT";
+        } else if (a.rfind("--simulate=", 0) == 0) {
+            g.simulate = a.substr(11);
+            if (g.simulate->empty()) return usage(io, "--simulate= needs a model name");
+        } else if (a == "--timeout") {
+            if (!value(v) || !parseInt(v, 1, 3600000, g.timeoutMs)) return usage(io, "--timeout takes milliseconds");
+        } else {
+            return usage(io, "unknown option " + a);
+        }
+    }
+    if (i >= args.size()) return usage(io, "no command given");
+    const std::string command = args[i++];
+    const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+
+    Simulation simulation;
+    std::string simPath;
+    if (g.simulate) {
+        sim::SimOptions so;
+        so.model = *g.simulate;
+        so.baud = g.baud;
+        simulation.sensor = std::make_unique<sim::SimulatedSensor>(so);
+        simulation.server = std::make_unique<sim::PtyServer>(*simulation.sensor, sim::PtyOptions{});
+        std::string error;
+        if (!simulation.server->start(&error)) {
+            std::fprintf(io.err, "avuzevi-cli: simulated sensor not available: %s\n", error.c_str());
+            return 1;
+        }
+        simPath = simulation.server->path();
+    }
+    ConsoleDialogs dialogs(g.yes, io.in, io.err);
+    SleepPump pump;
+
+    if (command == "ports") {
+        if (!rest.empty()) return usage(io, "ports takes no arguments");
+        const auto list = buildPortList(g.ports, simPath, io.systemPorts ? io.systemPorts() : std::vector<std::string>{});
+        for (const auto& p : list) std::fprintf(io.out, "%s\n", p.c_str());
+        return 0;
+    }
+    if (command == "send") {
+        if (rest.size() != 1) return usage(io, "send takes one TEXT");
+        const std::string port = !g.ports.empty() ? g.ports.front() : simPath;
+        if (port.empty()) return usage(io, "send needs --port PATH");
+        SerialLink link;
+        if (!link.open(port, g.baud)) {
+            std::fprintf(io.err, "COM ERROR 3:: COULD NOT OPEN PORT (%s)\n", link.lastError().c_str());
+            return 1;
+        }
+        ReceiveOptions ro;
+        ro.timeoutMs = g.timeoutMs;
+        const Transaction t = transact(link, pump, expandEscapes(rest[0]), ro);
+        if (t.end != ReceiveEnd::Done) {
+            std::fprintf(io.err, "%s\n", t.end == ReceiveEnd::LinkLost ? "COM ERROR: LINK LOST" : "TIMEOUT ERROR");
+            return 1;
+        }
+        std::fprintf(io.out, "%s\n", t.reply.c_str());
+        return 0;
+    }
+    return usage(io, "unknown command " + command);
+}
+
+}  // namespace avz::cli
