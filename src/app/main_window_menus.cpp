@@ -3,7 +3,6 @@
 #include <QActionGroup>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -257,7 +256,8 @@ void TForm1::buildToolBar() {
     m_areaList->setEditable(true);
     m_areaList->setInsertPolicy(QComboBox::NoInsert);
     m_areaList->setCompleter(nullptr);
-    m_areaList->lineEdit()->setMaxLength(2);
+    // The two-character limit on typing belongs to the area editor: a line edit's own maximum would also cut
+    // the item names it shows.
     for (int i = 1; i <= avz::kDesignAreaCount; ++i)
         m_areaList->addItem(QString::fromStdString(avz::spacedAreaName(i, false)));
     m_toolBar->addWidget(m_areaList);
