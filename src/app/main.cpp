@@ -5,9 +5,10 @@
 #include <iostream>
 #include <memory>
 
-#include "app/main_window.h"
+#include "app/app_windows.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_pump.h"
+#include "app/qt_settings_store.h"
 #include "app/start_options.h"
 #include "app/system_ports.h"
 #include "link/port_list.h"
@@ -41,12 +42,13 @@ int main(int argc, char** argv) {
     avz::QtPump pump;
     avz::QtDialogs dialogs;
     avz::SystemClock clock;
-    avz::AppServices services{link, pump, dialogs, clock, options,
+    avz::QtSettingsStore settings;
+    avz::AppServices services{link, pump, dialogs, clock, settings, options,
                               avz::buildPortList(options.ports, simPath, avz::systemSerialPorts())};
 
-    TForm1 form1(services);
+    avz::AppWindows windows = avz::createAppWindows(services);
+    TForm1& form1 = *windows.form1;
     dialogs.setParent(&form1);
-    form1.show();
 
     if (!options.snapshotPath.empty()) {
         QTimer::singleShot(options.snapshotAfterMs, &form1, [&form1, &options] {
@@ -57,7 +59,9 @@ int main(int argc, char** argv) {
     } else if (options.quitAfterMs >= 0) {
         QTimer::singleShot(options.quitAfterMs, &form1, [&form1] { form1.close(); });
     }
+    form1.showAndDetect();
     const int rc = QApplication::exec();
+    settings.sync();
     link.close();
     if (simServer) simServer->stop();
     return rc;
