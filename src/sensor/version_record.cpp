@@ -11,8 +11,8 @@ SensorVersionInfo parseVersion(std::string_view text) {
     std::array<std::size_t, 6> at{};
     std::size_t from = 0;
     for (std::size_t i = 0; i < kNames.size(); ++i) {
-        at[i] = from == npos ? npos : text.find(kNames[i], from);
-        from = at[i] == npos ? npos : at[i] + kNames[i].size();
+        at[i] = text.find(kNames[i], from);
+        if (at[i] != npos) from = at[i] + kNames[i].size();
     }
     std::array<std::string, 6> fields;
     for (std::size_t i = 0; i + 1 < kNames.size(); ++i)

@@ -21,7 +21,7 @@ inline constexpr std::string_view kVersionMarker = "V0VEND";
 inline constexpr int kStatFallbackLength = 60;
 
 // Cuts the fields of a record in joined form: each from its own name up to just before the next name (names are
-// looked for in order, each after the previous one), STAT up to the first line feed after it. A field whose name
+// looked for in order, each after the last one found), STAT up to the first line feed after it. A field whose name
 // or following name is missing is empty. A STAT with no line feed after it is the 60 characters from "STAT",
 // or fewer at the end of the text.
 SensorVersionInfo parseVersion(std::string_view text);
