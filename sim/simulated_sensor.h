@@ -16,7 +16,13 @@ struct SimOptions {
     int dropPercent = 0;             // replies lost whole
     int corruptPercent = 0;          // replies with one byte changed
     unsigned seed = 1;
+    int onlyBaud = 0;                // not 0: the sensor runs at this speed alone and refuses speed changes
 };
+
+// Products whose version records the simulator is used with: every model identification accepts, and the
+// relatives it must reject. "KVR-38PT" is also sent with the "5300[mm]" marker (fiveMeterMarker).
+inline constexpr const char* kSimRecordModels[] = {"KVR-38PT",    "KVR-J38PT",    "LDM-PT",    "LDM-HC",
+                                                   "KVR-38PT-62", "KVR-38PTD-62", "KVR-38PT-Y"};
 
 class SimulatedSensor {
 public:
@@ -30,6 +36,8 @@ public:
     int baud() const { return m_baud; }
     const SimOptions& options() const { return m_options; }
     void setModel(const std::string& model, bool fiveMeterMarker);
+    // The next n replies are lost whole.
+    void dropNext(int n) { m_dropNext = n > 0 ? n : 0; }
     int stepCount() const { return m_stepCount; }
 
     // The reply to "V\n" and to "$G\n" as sent, line feeds included.
@@ -50,6 +58,7 @@ private:
     int m_stepCount;
     std::string m_line;  // command being received
     std::mt19937 m_rng;
+    int m_dropNext = 0;
 };
 
 }  // namespace avz::sim
