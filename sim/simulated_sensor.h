@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "sim/sim_areas.h"
+
 namespace avz::sim {
 
 struct SimOptions {
@@ -16,6 +18,9 @@ struct SimOptions {
     int dropPercent = 0;             // replies lost whole
     int corruptPercent = 0;          // replies with one byte changed
     unsigned seed = 1;
+    SimAreaFaults areaFaults{};    // faults on the area blocks
+    std::string silentCommand{};   // command lines starting with this get no answer ...
+    int silentAfter = 0;           // ... once this many of them were answered
 };
 
 class SimulatedSensor {
@@ -31,6 +36,9 @@ public:
     const SimOptions& options() const { return m_options; }
     void setModel(const std::string& model, bool fiveMeterMarker);
     int stepCount() const { return m_stepCount; }
+    // The area blocks the sensor holds, per model.
+    SimAreaStore& areas() { return m_areas; }
+    SimAreaFaults& areaFaults() { return m_options.areaFaults; }
 
     // The reply to "V\n" and to "$G\n" as sent, line feeds included.
     std::string versionReply() const;
@@ -49,6 +57,8 @@ private:
     int m_baud;
     int m_stepCount;
     std::string m_line;  // command being received
+    SimAreaStore m_areas;
+    int m_silentAnswered = 0;
     std::mt19937 m_rng;
 };
 
