@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::uint32_t kFlag = 0x8000;
 
-std::uint32_t word15(int v) { return static_cast<std::uint32_t>(v) & 0x7FFFu; }
+std::uint32_t word15(int v) {
+    return static_cast<std::uint32_t>(v) & 0x7FFFu;
+}
 
 // The areas a fresh sensor holds: record r a fan-like outline that grows with r, in the sensor's point order;
 // the extra record after the last area carries a marker point so a host that writes it back unchanged can be
@@ -25,7 +27,8 @@ std::array<std::uint32_t, 16> initialRecord(int r, int areas) {
     }
     const int side = 1000 + 50 * r;
     const int ahead = 1500 + 50 * r;
-    const int points[7][2] = {{side, 0}, {side, ahead}, {0, ahead + 500}, {-side, ahead}, {-side, 0}, {0, 0}, {0, 0}};
+    const int points[7][2] = {{side, 0}, {side, ahead}, {0, ahead + 500}, {-side, ahead}, {-side, 0},
+                              {0, 0},    {0, 0}};
     for (int j = 0; j < 7; ++j) {
         w[static_cast<std::size_t>(2 * j)] = word15(points[j][0]);
         w[static_cast<std::size_t>(2 * j + 1)] = word15(points[j][1]);
@@ -77,7 +80,9 @@ int SimAreaStore::areaCountFor(const std::string& model) {
     return it == kAreas.end() ? 0 : it->second;
 }
 
-int SimAreaStore::blockCountFor(const std::string& model) { return (areaCountFor(model) + 1) / 4; }
+int SimAreaStore::blockCountFor(const std::string& model) {
+    return (areaCountFor(model) + 1) / 4;
+}
 
 std::vector<std::string>& SimAreaStore::blocksOf(const std::string& model) {
     auto it = m_blocks.find(model);
@@ -127,7 +132,8 @@ std::optional<std::string> SimAreaStore::answer(const std::string& line, const s
         const int k = blockDigit(line);
         const std::string payload = line.substr(5);
         m_pendingBlock = 0;
-        if (k == 0 || k > count || k == faults.rejectBlock || !isPayload(payload)) return statusReply(line, '1');
+        if (k == 0 || k > count || k == faults.rejectBlock || !isPayload(payload))
+            return statusReply(line, '1');
         m_pendingBlock = k;
         m_pending = payload;
         return statusReply(line, '0');

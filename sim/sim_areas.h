@@ -22,9 +22,10 @@ class SimAreaStore {
 public:
     static constexpr std::size_t kPayloadChars = 192;
 
-    // The reply to an area command line (without its line feed) of a sensor of model, or nothing when the line
-    // is not an area command.
-    std::optional<std::string> answer(const std::string& line, const std::string& model, const SimAreaFaults& faults);
+    // The reply to an area command line (without its line feed) of a sensor of model, or nothing when the
+    // line is not an area command.
+    std::optional<std::string> answer(const std::string& line, const std::string& model,
+                                      const SimAreaFaults& faults);
 
     // Areas of the model (0, 7, 15 or 31) and the blocks its transfer takes ((areas + 1) / 4).
     static int areaCountFor(const std::string& model);

@@ -69,7 +69,8 @@ public:
         }
         struct stat st {};
         // Sizes the 32-bit file API could not report count as invalid, as does a size that cannot be told.
-        if (::fstat(fd, &st) != 0 || st.st_size < 0 || static_cast<std::uint64_t>(st.st_size) >= 0xFFFFFFFFu) {
+        if (::fstat(fd, &st) != 0 || st.st_size < 0 ||
+            static_cast<std::uint64_t>(st.st_size) >= 0xFFFFFFFFu) {
             ::close(fd);
             out.failure = ReadFailure::Size;
             return out;
@@ -168,7 +169,9 @@ std::array<AreaPoint, kAreaPoints> fileSaveOrder(const AreaPattern& area) {
     return p;
 }
 
-std::string areaFileHeader() { return std::string("[KVR AREA DATA FILE]") + kCrLf + kCrLf; }
+std::string areaFileHeader() {
+    return std::string("[KVR AREA DATA FILE]") + kCrLf + kCrLf;
+}
 
 std::string areaFileLines(const AreaPattern& area, int number) {
     std::string s;
@@ -199,8 +202,8 @@ std::string areaFileLines(const AreaPattern& area, int number) {
     return s;
 }
 
-SaveAreaResult writeAreaFile(const std::string& chosen, const AreaTable& table, bool& areasChanged, Dialogs& dialogs,
-                             AreaFileAccess& files) {
+SaveAreaResult writeAreaFile(const std::string& chosen, const AreaTable& table, bool& areasChanged,
+                             Dialogs& dialogs, AreaFileAccess& files) {
     const std::string path = areaFileName(chosen);
     AreaFileAccess::Created created = files.createNew(path);
     if (!created.file) {
@@ -226,7 +229,8 @@ SaveAreaResult writeAreaFile(const std::string& chosen, const AreaTable& table, 
     return SaveAreaResult::Saved;
 }
 
-SaveAreaResult saveAreaFileAs(const AreaTable& table, bool& areasChanged, Dialogs& dialogs, AreaFileAccess& files) {
+SaveAreaResult saveAreaFileAs(const AreaTable& table, bool& areasChanged, Dialogs& dialogs,
+                              AreaFileAccess& files) {
     const auto chosen = dialogs.saveFile(areaSaveDialogSpec());
     if (!chosen) return SaveAreaResult::Cancelled;
     return writeAreaFile(*chosen, table, areasChanged, dialogs, files);
@@ -240,10 +244,11 @@ AreaFileEnd parseAreaFile(std::string_view data, AreaTable& table, std::int32_t 
     // Yes corrects value to R_max with its sign; false when the user declines.
     const auto inRange = [&](std::int32_t& value, int area, int point, const char* axis) {
         if (value >= -maxRange && value <= maxRange) return true;
-        const std::string text = "AREA " + std::to_string(area + 1) + " ,POINT " + std::to_string(point + 1) + " " +
-                                 axis + " = " + std::to_string(value) + " EXCEEDS MAXIMUM RANGE\n\n " +
+        const std::string text = "AREA " + std::to_string(area + 1) + " ,POINT " + std::to_string(point + 1) +
+                                 " " + axis + " = " + std::to_string(value) + " EXCEEDS MAXIMUM RANGE\n\n " +
                                  "Do you Want to AutoCorrect?";
-        if (dialogs.message(text, kAreaFileRangeCaption, Buttons::YesNo, Icon::Question) != Answer::Yes) return false;
+        if (dialogs.message(text, kAreaFileRangeCaption, Buttons::YesNo, Icon::Question) != Answer::Yes)
+            return false;
         value = value < 0 ? -maxRange : maxRange;
         return true;
     };
@@ -265,7 +270,8 @@ AreaFileEnd parseAreaFile(std::string_view data, AreaTable& table, std::int32_t 
         }
         if (line.size() > kAreaFileLineMax) return corrupt();
         if (line.empty() || line.front() == '[') continue;
-        if (!std::all_of(line.begin(), line.end(), [](char c) { return (c >= '0' && c <= '9') || c == '-' || c == ' '; }))
+        if (!std::all_of(line.begin(), line.end(),
+                         [](char c) { return (c >= '0' && c <= '9') || c == '-' || c == ' '; }))
             return corrupt();
         if (a >= kAreaSlots) return corrupt();
 
@@ -300,21 +306,34 @@ AreaFileEnd parseAreaFile(std::string_view data, AreaTable& table, std::int32_t 
     return AreaFileEnd::Complete;
 }
 
-OpenAreaResult loadAreaFile(const std::string& path, AreaTable& table, std::int32_t maxRange, Dialogs& dialogs,
-                            AreaFileAccess& files) {
+OpenAreaResult loadAreaFile(const std::string& path, AreaTable& table, std::int32_t maxRange,
+                            Dialogs& dialogs, AreaFileAccess& files) {
     const AreaFileAccess::Contents contents = files.readAll(path);
     switch (contents.failure) {
-        case AreaFileAccess::ReadFailure::None: break;
-        case AreaFileAccess::ReadFailure::Open: plainMessage(dialogs, kAreaFileNotOpened); return OpenAreaResult::NotRead;
-        case AreaFileAccess::ReadFailure::Size: plainMessage(dialogs, kAreaFileBadSize); return OpenAreaResult::NotRead;
-        case AreaFileAccess::ReadFailure::Memory: plainMessage(dialogs, kAreaFileNoMemory); return OpenAreaResult::NotRead;
-        case AreaFileAccess::ReadFailure::Read: plainMessage(dialogs, kAreaFileNotRead); return OpenAreaResult::NotRead;
+        case AreaFileAccess::ReadFailure::None:
+            break;
+        case AreaFileAccess::ReadFailure::Open:
+            plainMessage(dialogs, kAreaFileNotOpened);
+            return OpenAreaResult::NotRead;
+        case AreaFileAccess::ReadFailure::Size:
+            plainMessage(dialogs, kAreaFileBadSize);
+            return OpenAreaResult::NotRead;
+        case AreaFileAccess::ReadFailure::Memory:
+            plainMessage(dialogs, kAreaFileNoMemory);
+            return OpenAreaResult::NotRead;
+        case AreaFileAccess::ReadFailure::Read:
+            plainMessage(dialogs, kAreaFileNotRead);
+            return OpenAreaResult::NotRead;
     }
     switch (parseAreaFile(contents.data, table, maxRange, dialogs)) {
-        case AreaFileEnd::Complete: return OpenAreaResult::Loaded;
-        case AreaFileEnd::Corrupt: return OpenAreaResult::Corrupt;
-        case AreaFileEnd::Refused: return OpenAreaResult::Refused;
-        case AreaFileEnd::Stopped: return OpenAreaResult::Stopped;
+        case AreaFileEnd::Complete:
+            return OpenAreaResult::Loaded;
+        case AreaFileEnd::Corrupt:
+            return OpenAreaResult::Corrupt;
+        case AreaFileEnd::Refused:
+            return OpenAreaResult::Refused;
+        case AreaFileEnd::Stopped:
+            return OpenAreaResult::Stopped;
     }
     return OpenAreaResult::Corrupt;
 }

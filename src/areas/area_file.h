@@ -83,35 +83,35 @@ SaveAreaResult saveAreaFileAs(const AreaTable& table, bool& areasChanged, Dialog
                               AreaFileAccess& files = systemAreaFiles());
 // The same without the dialog, for a name already chosen. A completed save clears areasChanged. A write that
 // fails removes the partial file, so nothing half-written stays to block a later save under the name.
-SaveAreaResult writeAreaFile(const std::string& chosen, const AreaTable& table, bool& areasChanged, Dialogs& dialogs,
-                             AreaFileAccess& files = systemAreaFiles());
+SaveAreaResult writeAreaFile(const std::string& chosen, const AreaTable& table, bool& areasChanged,
+                             Dialogs& dialogs, AreaFileAccess& files = systemAreaFiles());
 
 enum class AreaFileEnd {
-    Complete,   // end of data reached: the caller refreshes the current area
-    Corrupt,    // "AREA FILE MAY BE CURREPTED" was shown; values stored so far stay
-    Refused,    // a range correction was declined: areas 1..31 were cleared
-    Stopped,    // a CR not followed by LF: parsing ended there without a message
+    Complete,  // end of data reached: the caller refreshes the current area
+    Corrupt,   // "AREA FILE MAY BE CURREPTED" was shown; values stored so far stay
+    Refused,   // a range correction was declined: areas 1..31 were cleared
+    Stopped,   // a CR not followed by LF: parsing ended there without a message
 };
 
-// Parses the file text into the table, slot 0 onwards; areas the text does not reach keep their values. Points
-// beyond maxRange are corrected with the user's consent. The table and the line buffer are never overrun: a
-// line over 100 characters, a number beyond 32 bits or more value lines than 40 areas hold is reported as
-// corrupt. A last line without CR LF is taken as a line and the data ends after it.
+// Parses the file text into the table, slot 0 onwards; areas the text does not reach keep their values.
+// Points beyond maxRange are corrected with the user's consent. The table and the line buffer are never
+// overrun: a line over 100 characters, a number beyond 32 bits or more value lines than 40 areas hold is
+// reported as corrupt. A last line without CR LF is taken as a line and the data ends after it.
 AreaFileEnd parseAreaFile(std::string_view data, AreaTable& table, std::int32_t maxRange, Dialogs& dialogs);
 
 enum class OpenAreaResult {
     SavedInstead,  // the save prompt was answered Yes: the areas were saved, nothing was opened
     Cancelled,
-    NotRead,    // one of the four file messages was shown
+    NotRead,  // one of the four file messages was shown
     Corrupt,
     Refused,
     Stopped,
-    Loaded,     // the caller refreshes the current area (handles, numeric fields, view)
+    Loaded,  // the caller refreshes the current area (handles, numeric fields, view)
 };
 
 // Reads and parses path (the four file messages on failure).
-OpenAreaResult loadAreaFile(const std::string& path, AreaTable& table, std::int32_t maxRange, Dialogs& dialogs,
-                            AreaFileAccess& files = systemAreaFiles());
+OpenAreaResult loadAreaFile(const std::string& path, AreaTable& table, std::int32_t maxRange,
+                            Dialogs& dialogs, AreaFileAccess& files = systemAreaFiles());
 // "Open Area File": the save prompt, the open dialog, then loadAreaFile. Opening does not mark the areas as
 // changed.
 OpenAreaResult openAreaFile(AreaTable& table, bool& areasChanged, std::int32_t maxRange, bool japanese,

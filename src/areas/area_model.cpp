@@ -8,33 +8,46 @@ namespace avz {
 
 const char* zoneCaption(OutputZone zone) {
     switch (zone) {
-        case OutputZone::Output1: return "Output 1";
-        case OutputZone::Output2: return "Output 2";
-        case OutputZone::Output3: return "Output 3";
+        case OutputZone::Output1:
+            return "Output 1";
+        case OutputZone::Output2:
+            return "Output 2";
+        case OutputZone::Output3:
+            return "Output 3";
     }
     return "Output 1";
 }
 
 bool hasZone(const AreaPattern& area, OutputZone zone) {
     switch (zone) {
-        case OutputZone::Output1: return true;
-        case OutputZone::Output2: return area.output2 != 0;
-        case OutputZone::Output3: return area.output3 != 0;
+        case OutputZone::Output1:
+            return true;
+        case OutputZone::Output2:
+            return area.output2 != 0;
+        case OutputZone::Output3:
+            return area.output3 != 0;
     }
     return false;
 }
 
 const char* shapeName(std::int32_t shape) {
     switch (shape) {
-        case kShapeFan: return "Fan Shape";
-        case kShapeRatio: return "Ratio";
-        default: return "Straight";
+        case kShapeFan:
+            return "Fan Shape";
+        case kShapeRatio:
+            return "Ratio";
+        default:
+            return "Straight";
     }
 }
 
-int AreaTable::transferRecords() const { return std::clamp(count + 1, 0, kAreaSlots); }
+int AreaTable::transferRecords() const {
+    return std::clamp(count + 1, 0, kAreaSlots);
+}
 
-int AreaTable::transferBlocks() const { return transferRecords() / 4; }
+int AreaTable::transferBlocks() const {
+    return transferRecords() / 4;
+}
 
 std::vector<std::string> areaListItems(int count, bool japanese) {
     std::vector<std::string> items;

@@ -113,8 +113,8 @@ enum class SavePromptAnswer {
     No,
 };
 // Asks "Do you want to save the current area?" (with its Japanese line when Japanese is selected) when
-// areasChanged is set, and clears areasChanged whatever the answer; a save that follows a Yes is the caller's,
-// and areasChanged stays clear whether or not it completes.
+// areasChanged is set, and clears areasChanged whatever the answer; a save that follows a Yes is the
+// caller's, and areasChanged stays clear whether or not it completes.
 SavePromptAnswer askToSaveAreas(bool& areasChanged, Dialogs& dialogs, bool japanese);
 
 inline constexpr const char* kSavePromptText = "Do you want to save the current area?";

@@ -33,7 +33,9 @@ double sensorAngle(AreaPoint p) {
     return 1000.0;  // on the sensor: last
 }
 
-std::uint16_t field(std::int32_t v) { return static_cast<std::uint16_t>(static_cast<std::uint32_t>(v) & kField); }
+std::uint16_t field(std::int32_t v) {
+    return static_cast<std::uint16_t>(static_cast<std::uint32_t>(v) & kField);
+}
 
 std::int32_t signed15(std::uint16_t word) {
     const std::int32_t v = word & kField;
@@ -43,7 +45,7 @@ std::int32_t signed15(std::uint16_t word) {
 // The exchange's own bookkeeping of the reader and the progress bar.
 class Session {
 public:
-    Session(AreaTransferContext& ctx) : m_ctx(ctx) {}
+    explicit Session(AreaTransferContext& ctx) : m_ctx(ctx) {}
 
     // Waits for the reader's batch to end, then parks it: from here the port has one user.
     void pauseReader() {
@@ -74,10 +76,12 @@ public:
     void error(const std::string& text, const char* caption) {
         m_ctx.dialogs.message(text, caption, Buttons::Ok, Icon::Error);
     }
-    void info(const std::string& text) { m_ctx.dialogs.message(text, kAreaCaption, Buttons::Ok, Icon::Information); }
+    void info(const std::string& text) {
+        m_ctx.dialogs.message(text, kAreaCaption, Buttons::Ok, Icon::Information);
+    }
 
-    // Waits for the reply that contains key; returns it, or nothing on time-out (a lost link ends the wait the
-    // same way, since no reply can come).
+    // Waits for the reply that contains key; returns it, or nothing on time-out (a lost link ends the wait
+    // the same way, since no reply can come).
     bool receive(const std::string& key, int timeoutMs, int pollMs, std::string& reply) {
         ReceiveOptions o;
         o.timeoutMs = timeoutMs;
@@ -96,9 +100,11 @@ private:
     int m_progress = 0;
 };
 
-int areaCountOf(const SensorModel& model) { return std::clamp(model.areaCount, 0, kAreaSlots - 1); }
+int areaCountOf(const SensorModel& model) {
+    return std::clamp(model.areaCount, 0, kAreaSlots - 1);
+}
 
-// Steps 1..4 shared by read and write; false when the transfer stops here.
+// Steps 1..4 shared by read and write; anything but Complete stops the transfer with that result.
 AreaTransferResult commonStart(AreaTransferContext& ctx, const char* question, const char* japaneseLine) {
     if (!ctx.host.connected()) {
         ctx.dialogs.message(kNotConnectedText, kNotConnectedCaption, Buttons::Ok, Icon::Error);
@@ -198,7 +204,8 @@ AreaTransferResult areaRead(AreaTransferContext& ctx, AreaTable& table, const Se
     if (n < 2) return AreaTransferResult::NotApplicable;
     const ExchangeLock::Hold hold(ctx.lock);
     if (!hold) return AreaTransferResult::Busy;
-    if (const auto r = commonStart(ctx, kAreaReadQuestion, kAreaReadQuestionJapanese); r != AreaTransferResult::Complete)
+    if (const auto r = commonStart(ctx, kAreaReadQuestion, kAreaReadQuestionJapanese);
+        r != AreaTransferResult::Complete)
         return r;
 
     const int blocks = (n + 1) / kRecordsPerBlock;

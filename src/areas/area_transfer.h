@@ -55,8 +55,8 @@ AreaRecordWords encodeRecord(const AreaPattern& area);
 // negative y into 0; partitions above 16383 read as 0.
 void decodeRecord(const AreaRecordWords& words, int scanAngle, AreaPattern& area);
 
-// 64 words as 192 characters, and back. decodeBlock reads from payload[pos]; characters beyond its end count as
-// "0".
+// 64 words as 192 characters, and back. decodeBlock reads from payload[pos]; characters beyond its end count
+// as "0".
 std::string encodeBlock(const std::array<AreaRecordWords, kRecordsPerBlock>& records);
 std::array<AreaRecordWords, kRecordsPerBlock> decodeBlock(std::string_view payload, std::size_t pos = 0);
 
@@ -70,8 +70,8 @@ public:
     virtual bool japanese() const = 0;
     // Closes the I/O check window when it is visible.
     virtual void closeIoCheckWindow() = 0;
-    // Runs the numeric input window's "Set Area" and returns its all-fields-valid flag afterwards; a commit marks
-    // the areas as changed.
+    // Runs the numeric input window's "Set Area" and returns its all-fields-valid flag afterwards; a commit
+    // marks the areas as changed.
     virtual bool setArea() = 0;
     // Reloads handles, numeric fields and view from the current area.
     virtual void refreshCurrentArea() = 0;
@@ -97,8 +97,8 @@ enum class AreaTransferResult {
     NotApplicable,  // fewer than 2 areas: nothing at all was done
     Busy,           // another exchange holds the port: refused
     NotConnected,
-    Cancelled,      // the question was not answered OK
-    InvalidInput,   // "Set Area" found an invalid field; nothing was sent
+    Cancelled,     // the question was not answered OK
+    InvalidInput,  // "Set Area" found an invalid field; nothing was sent
     TimedOut,
     ReadError,
     WriteFailed,

@@ -35,8 +35,8 @@ TEST(AreaRecord, FlagBitsOfShapeAndHysteresis) {
         std::int32_t shape, hysteresis;
         bool w3, w4, w6;
     };
-    for (const Case c : {Case{2, 1, false, true, true}, Case{1, 0, true, false, false}, Case{3, 0, true, true, false},
-                         Case{0, 0, false, false, false}}) {
+    for (const Case c : {Case{2, 1, false, true, true}, Case{1, 0, true, false, false},
+                         Case{3, 0, true, true, false}, Case{0, 0, false, false, false}}) {
         AreaPattern a;
         a.points[1] = {0, 1000};
         a.points[2] = {-1000, 500};
@@ -46,12 +46,14 @@ TEST(AreaRecord, FlagBitsOfShapeAndHysteresis) {
         EXPECT_EQ((w[3] & 0x8000) != 0, c.w3) << c.shape;
         EXPECT_EQ((w[4] & 0x8000) != 0, c.w4) << c.shape;
         EXPECT_EQ((w[6] & 0x8000) != 0, c.w6) << c.shape;
-        for (const int i : {0, 1, 2, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15}) EXPECT_EQ(w[static_cast<std::size_t>(i)] & 0x8000, 0) << i;
+        for (const int i : {0, 1, 2, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15})
+            EXPECT_EQ(w[static_cast<std::size_t>(i)] & 0x8000, 0) << i;
         AreaPattern back;
         decodeRecord(w, 270, back);
         EXPECT_EQ(back.PartitionShape, c.shape);
         EXPECT_EQ(back.HalfHysteresis, c.hysteresis);
-        EXPECT_EQ(back.points[0], (AreaPoint{0, 1000}));  // sensor order: ahead, then ahead left, then the sensor
+        EXPECT_EQ(back.points[0],
+                  (AreaPoint{0, 1000}));  // sensor order: ahead, then ahead left, then the sensor
         EXPECT_EQ(back.points[1], (AreaPoint{-1000, 500}));
         EXPECT_EQ(back.points[2], AreaPoint{});
     }
@@ -64,9 +66,9 @@ TEST(AreaRecord, ReadDecodingRules) {
         std::int32_t x, y, partition;
     };
     // The same word as x, as y and as output2.
-    for (const Case c : {Case{0x7FF6, 270, -10, -10, 0}, Case{0x7FF6, 180, -10, 0, 0}, Case{0x4000, 270, -16384, -16384, 0},
-                         Case{0x3FFF, 180, 16383, 16383, 16383}, Case{0xBFFF, 270, 16383, 16383, 16383},
-                         Case{0x0000, 180, 0, 0, 0}}) {
+    for (const Case c : {Case{0x7FF6, 270, -10, -10, 0}, Case{0x7FF6, 180, -10, 0, 0},
+                         Case{0x4000, 270, -16384, -16384, 0}, Case{0x3FFF, 180, 16383, 16383, 16383},
+                         Case{0xBFFF, 270, 16383, 16383, 16383}, Case{0x0000, 180, 0, 0, 0}}) {
         AreaRecordWords w{};
         w[0] = c.word;
         w[1] = c.word;
@@ -88,19 +90,26 @@ TEST(SensorPointOrder, ByAngleWithOriginLastAndTiesDecidedByTheFourTests) {
         Points in, out;
     };
     const Case cases[] = {
-        {"example", {{{0, 0}, {0, 2000}, {-1000, 0}, {1000, 0}, {0, 0}, {0, 0}, {0, 0}}},
+        {"example",
+         {{{0, 0}, {0, 2000}, {-1000, 0}, {1000, 0}, {0, 0}, {0, 0}, {0, 0}}},
          {{{1000, 0}, {0, 2000}, {-1000, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}}},
-        {"mixed", {{{-1000, -1}, {1000, -1}, {0, 0}, {0, -500}, {-1000, 0}, {0, 1000}, {1000, 0}}},
+        {"mixed",
+         {{{-1000, -1}, {1000, -1}, {0, 0}, {0, -500}, {-1000, 0}, {0, 1000}, {1000, 0}}},
          {{{0, -500}, {1000, -1}, {1000, 0}, {0, 1000}, {-1000, 0}, {-1000, -1}, {0, 0}}}},
-        {"right diagonal: farther first", {{{1000, 1000}, {2000, 2000}, {}, {}, {}, {}, {}}},
+        {"right diagonal: farther first",
+         {{{1000, 1000}, {2000, 2000}, {}, {}, {}, {}, {}}},
          {{{2000, 2000}, {1000, 1000}, {}, {}, {}, {}, {}}}},
-        {"right axis: nearer first", {{{2000, 0}, {1000, 0}, {}, {}, {}, {}, {}}},
+        {"right axis: nearer first",
+         {{{2000, 0}, {1000, 0}, {}, {}, {}, {}, {}}},
          {{{1000, 0}, {2000, 0}, {}, {}, {}, {}, {}}}},
-        {"left axis: farther first", {{{-1000, 0}, {-2000, 0}, {}, {}, {}, {}, {}}},
+        {"left axis: farther first",
+         {{{-1000, 0}, {-2000, 0}, {}, {}, {}, {}, {}}},
          {{{-2000, 0}, {-1000, 0}, {}, {}, {}, {}, {}}}},
-        {"left diagonal: nearer first", {{{-2000, 2000}, {-1000, 1000}, {}, {}, {}, {}, {}}},
+        {"left diagonal: nearer first",
+         {{{-2000, 2000}, {-1000, 1000}, {}, {}, {}, {}, {}}},
          {{{-1000, 1000}, {-2000, 2000}, {}, {}, {}, {}, {}}}},
-        {"behind: nearer first", {{{0, -2000}, {0, -1000}, {}, {}, {}, {}, {}}},
+        {"behind: nearer first",
+         {{{0, -2000}, {0, -1000}, {}, {}, {}, {}, {}}},
          {{{0, -1000}, {0, -2000}, {}, {}, {}, {}, {}}}},
     };
     for (const Case& c : cases) {

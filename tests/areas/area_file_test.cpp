@@ -1,4 +1,6 @@
 // The ".ara" writer and reader: layout, name rules, failures, the parser's limits and the range question.
+#include "areas/area_file.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,9 +10,8 @@
 #include <map>
 #include <sstream>
 
-#include "areas/area_file.h"
-#include "support/scripted_dialogs.h"
 #include "area_print.h"
+#include "support/scripted_dialogs.h"
 
 namespace avz {
 namespace {
@@ -19,7 +20,9 @@ namespace fs = std::filesystem;
 
 const test::Shown kCorrupt{"AREA FILE MAY BE CURREPTED", "VIZ Avuzevi", Buttons::Ok, Icon::None};
 
-test::Shown plain(const std::string& text) { return test::Shown{text, "VIZ Avuzevi", Buttons::Ok, Icon::None}; }
+test::Shown plain(const std::string& text) {
+    return test::Shown{text, "VIZ Avuzevi", Buttons::Ok, Icon::None};
+}
 
 std::string readFile(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -37,7 +40,8 @@ class TempDir {
 public:
     TempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_path = fs::temp_directory_path() / (std::string("areafile_") + info->test_suite_name() + "_" + info->name());
+        m_path = fs::temp_directory_path() /
+                 (std::string("areafile_") + info->test_suite_name() + "_" + info->name());
         fs::remove_all(m_path);
         fs::create_directories(m_path);
     }
@@ -116,15 +120,14 @@ TEST(AreaFileWriter, DialogAndNameRules) {
 
 TEST(AreaFileWriter, NeverOverwritesAndTellsOtherCreationFailuresApart) {
     TempDir dir;
-    {
-        std::ofstream(dir / "old.ara") << "keep me";
-    }
+    { std::ofstream(dir / "old.ara") << "keep me"; }
     test::ScriptedDialogs d;
     bool changed = true;
     EXPECT_EQ(writeAreaFile(dir / "old.ara", variedTable(31), changed, d), SaveAreaResult::CreateFailed);
     EXPECT_EQ(readFile(dir / "old.ara"), "keep me");
     EXPECT_TRUE(changed);
-    EXPECT_EQ(writeAreaFile(dir / "no/such/folder/x", variedTable(31), changed, d), SaveAreaResult::CreateFailed);
+    EXPECT_EQ(writeAreaFile(dir / "no/such/folder/x", variedTable(31), changed, d),
+              SaveAreaResult::CreateFailed);
     ASSERT_EQ(d.shown.size(), 2u);
     EXPECT_EQ(d.shown[0], plain("File Already Exist \n\n Could not save Area file"));
     EXPECT_EQ(d.shown[1], plain("Could not save Area file\n\nNo such file or directory"));
@@ -147,11 +150,35 @@ TEST(AreaFileWriter, ThirtyOneAreasMake901LinesEndingInTwoLineEnds) {
     EXPECT_NE(text.find("[Area31]\r\n"), std::string::npos);
     EXPECT_EQ(text.find("[Area32]"), std::string::npos);
     EXPECT_EQ(text.find("\r\n\r\n\r\n"), std::string::npos);
-    EXPECT_EQ(areaFileLines(t.slots[0], 1),
-              fileOf({"[Area1]", "[OutPut1]", "[Point1]", "100 -100", "[Point2]", "107 100", "[Point3]", "0 200",
-                      "[Point4]", "-100 100", "[Point5]", "-103 0", "[Point6]", "0 0", "[Point7]", "0 0", "[OutPut2]",
-                      "200", "[OutPut3]", "100", "[PartitionShape]", "0", "[2ScanMode]", "0",
-                      "[MirrorReflectionMode]", "0", "[HalfHysteresis]", "0", ""}));
+    EXPECT_EQ(areaFileLines(t.slots[0], 1), fileOf({"[Area1]",
+                                                    "[OutPut1]",
+                                                    "[Point1]",
+                                                    "100 -100",
+                                                    "[Point2]",
+                                                    "107 100",
+                                                    "[Point3]",
+                                                    "0 200",
+                                                    "[Point4]",
+                                                    "-100 100",
+                                                    "[Point5]",
+                                                    "-103 0",
+                                                    "[Point6]",
+                                                    "0 0",
+                                                    "[Point7]",
+                                                    "0 0",
+                                                    "[OutPut2]",
+                                                    "200",
+                                                    "[OutPut3]",
+                                                    "100",
+                                                    "[PartitionShape]",
+                                                    "0",
+                                                    "[2ScanMode]",
+                                                    "0",
+                                                    "[MirrorReflectionMode]",
+                                                    "0",
+                                                    "[HalfHysteresis]",
+                                                    "0",
+                                                    ""}));
     EXPECT_FALSE(changed);
 }
 
@@ -183,7 +210,8 @@ TEST(AreaFileWriter, SaveOrderExchangesByWholeDegreeAndLeavesMemoryAlone) {
     b.points[2] = {1000, 0};  // on the axis: 0, keeps its place
     b.points[3] = {1000, -1000};
     const auto o = fileSaveOrder(b);
-    const std::array<AreaPoint, 7> wantB{{{1000, -1000}, {-1000, 1032}, {1000, 0}, {-1000, 1000}, {}, {}, {}}};
+    const std::array<AreaPoint, 7> wantB{
+        {{1000, -1000}, {-1000, 1032}, {1000, 0}, {-1000, 1000}, {}, {}, {}}};
     EXPECT_EQ(o, wantB);
 }
 
@@ -259,8 +287,9 @@ TEST(AreaFileReader, TheFourFileMessages) {
         F failure;
         const char* text;
     };
-    for (const Case c : {Case{F::Open, "Could not open the file"}, Case{F::Size, "Invalid file size"},
-                         Case{F::Memory, "Memory Allocation Failure"}, Case{F::Read, "Could not read the file"}}) {
+    for (const Case c :
+         {Case{F::Open, "Could not open the file"}, Case{F::Size, "Invalid file size"},
+          Case{F::Memory, "Memory Allocation Failure"}, Case{F::Read, "Could not read the file"}}) {
         FailingFiles files(1000);
         files.failure = c.failure;
         test::ScriptedDialogs d;
@@ -284,9 +313,9 @@ TEST(AreaFileReader, FieldParsing) {
         const char* line;
         AreaPoint want;
     };
-    for (const Case c : {Case{" 5", {0, 5}}, Case{"12-3 4", {-123, 4}}, Case{"-1200 3400", {-1200, 3400}},
-                         Case{"7", {7, 0}}, Case{"", {0, 0}}, Case{"1 2 3", {1, 23}}, Case{"--5 0-", {-5, 0}},
-                         Case{"0007  -0", {7, 0}}}) {
+    for (const Case c :
+         {Case{" 5", {0, 5}}, Case{"12-3 4", {-123, 4}}, Case{"-1200 3400", {-1200, 3400}}, Case{"7", {7, 0}},
+          Case{"", {0, 0}}, Case{"1 2 3", {1, 23}}, Case{"--5 0-", {-5, 0}}, Case{"0007  -0", {7, 0}}}) {
         AreaTable t;
         t.slots[0].points[0] = {99, 99};
         test::ScriptedDialogs d;
@@ -303,9 +332,9 @@ TEST(AreaFileReader, FieldParsing) {
 }
 
 TEST(AreaFileReader, StoresByValueIndexAndSkipsTagsAndEmptyLines) {
-    const std::string text = fileOf({"[KVR AREA DATA FILE]", "", "[Area1]", "1 2", "3 4", "5 6", "7 8", "9 10",
-                                     "11 12", "13 14", "2000 99", "1000", "2", "1", "1", "1", "", "[whatever]",
-                                     "-1 -2"});
+    const std::string text =
+        fileOf({"[KVR AREA DATA FILE]", "", "[Area1]", "1 2", "3 4", "5 6", "7 8", "9 10", "11 12", "13 14",
+                "2000 99", "1000", "2", "1", "1", "1", "", "[whatever]", "-1 -2"});
     AreaTable t;
     test::ScriptedDialogs d;
     ASSERT_EQ(parseAreaFile(text, t, 10000, d), AreaFileEnd::Complete);
@@ -325,13 +354,15 @@ TEST(AreaFileReader, CorruptLinesStopTheReadingWithTheirMessage) {
         std::string point1;
     };
     const std::string longest = "100 " + std::string(96, '0');  // exactly 100 characters: accepted
-    for (const Case& c : {Case{"plus", "+5 0"}, Case{"tab", "5\t0"}, Case{"letter", "5 0x"},
-                          Case{"101 characters", longest + "0"}, Case{"beyond 32 bits", "0 2147483648"},
-                          Case{"below 32 bits", "-2147483649 0"}, Case{"many digits", "0 " + std::string(40, '9')}}) {
+    for (const Case& c :
+         {Case{"plus", "+5 0"}, Case{"tab", "5\t0"}, Case{"letter", "5 0x"},
+          Case{"101 characters", longest + "0"}, Case{"beyond 32 bits", "0 2147483648"},
+          Case{"below 32 bits", "-2147483649 0"}, Case{"many digits", "0 " + std::string(40, '9')}}) {
         AreaTable t;
         t.slots[0].output2 = 77;
         test::ScriptedDialogs d;
-        EXPECT_EQ(parseAreaFile(fileOf(valueLines(c.point1, "1500")), t, 10000, d), AreaFileEnd::Corrupt) << c.what;
+        EXPECT_EQ(parseAreaFile(fileOf(valueLines(c.point1, "1500")), t, 10000, d), AreaFileEnd::Corrupt)
+            << c.what;
         ASSERT_EQ(d.shown.size(), 1u) << c.what;
         EXPECT_EQ(d.shown[0], kCorrupt);
         EXPECT_EQ(t.slots[0].output2, 77) << "nothing after the bad line is stored: " << c.what;
@@ -351,7 +382,8 @@ TEST(AreaFileReader, CorruptFixtures) {
         const char* file;
         AreaFileEnd end;
     };
-    for (const Case c : {Case{"long_line.ara", AreaFileEnd::Corrupt}, Case{"overflow.ara", AreaFileEnd::Corrupt}}) {
+    for (const Case c :
+         {Case{"long_line.ara", AreaFileEnd::Corrupt}, Case{"overflow.ara", AreaFileEnd::Corrupt}}) {
         test::ScriptedDialogs d;
         AreaTable t;
         EXPECT_EQ(loadAreaFile(fixture(c.file), t, 10000, d), OpenAreaResult::Corrupt) << c.file;
@@ -385,7 +417,8 @@ TEST(AreaFileReader, LineEnds) {
 
     // A CR without its LF ends parsing there, silently; what came before stays.
     AreaTable u;
-    EXPECT_EQ(parseAreaFile("[KVR AREA DATA FILE]\r\n\r\n5 6\r\n7 8\r9 9\r\n", u, 10000, d), AreaFileEnd::Stopped);
+    EXPECT_EQ(parseAreaFile("[KVR AREA DATA FILE]\r\n\r\n5 6\r\n7 8\r9 9\r\n", u, 10000, d),
+              AreaFileEnd::Stopped);
     EXPECT_EQ(u.slots[0].points[0], (AreaPoint{5, 6}));
     EXPECT_EQ(u.slots[0].points[1], AreaPoint{});
     // A trailing CR alone ends the data after its line.
@@ -419,7 +452,8 @@ TEST(AreaFileReader, RangeQuestionCorrectsOrClears) {
         d.answer(c.answer);
         EXPECT_EQ(parseAreaFile(fileOf(lines), t, 10000, d), c.end) << c.point1;
         ASSERT_EQ(d.shown.size(), 1u);
-        EXPECT_EQ(d.shown[0], (test::Shown{std::string(c.text) + q, "CONFIRMATION !!", Buttons::YesNo, Icon::Question}));
+        EXPECT_EQ(d.shown[0],
+                  (test::Shown{std::string(c.text) + q, "CONFIRMATION !!", Buttons::YesNo, Icon::Question}));
         EXPECT_EQ(t.slots[1].points[0], c.stored);
         if (c.end == AreaFileEnd::Refused) {
             EXPECT_EQ(t.slots[0], AreaPattern{});

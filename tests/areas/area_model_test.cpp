@@ -1,9 +1,10 @@
 // The area table, the clipboard, the editor rules and the save prompt.
+#include "areas/area_model.h"
+
 #include <gtest/gtest.h>
 
-#include "areas/area_model.h"
-#include "support/scripted_dialogs.h"
 #include "area_print.h"
+#include "support/scripted_dialogs.h"
 
 namespace avz {
 namespace {
@@ -137,9 +138,10 @@ TEST(SavePrompt, AskedOnlyWhenChangedAndClearsTheFlagEitherWay) {
         SavePromptAnswer want;
         const char* text;
     };
-    for (const Case c : {Case{false, Answer::Yes, SavePromptAnswer::Yes, "Do you want to save the current area?"},
-                         Case{true, Answer::No, SavePromptAnswer::No,
-                              "Do you want to save the current area?\n\n変更されたエリアを保存しますか？"}}) {
+    for (const Case c :
+         {Case{false, Answer::Yes, SavePromptAnswer::Yes, "Do you want to save the current area?"},
+          Case{true, Answer::No, SavePromptAnswer::No,
+               "Do you want to save the current area?\n\n変更されたエリアを保存しますか？"}}) {
         test::ScriptedDialogs d;
         d.answer(c.answer);
         bool changed = true;

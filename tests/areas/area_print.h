@@ -7,7 +7,9 @@
 
 namespace avz {
 
-inline void PrintTo(const AreaPoint& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
+inline void PrintTo(const AreaPoint& p, std::ostream* os) {
+    *os << "(" << p.x << ", " << p.y << ")";
+}
 
 inline void PrintTo(const AreaPattern& a, std::ostream* os) {
     *os << "{";

@@ -1,10 +1,11 @@
 // Area Read and Area Write against the simulated sensor on virtual time.
+#include "areas/area_transfer.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "area_print.h"
-#include "areas/area_transfer.h"
 #include "sim/simulated_port.h"
 #include "support/scripted_dialogs.h"
 #include "support/virtual_pump.h"
@@ -113,7 +114,8 @@ struct Rig {
         port.open("/dev/sim0", 19200);
         pump.onEvents([this] {
             // The reader's batch ends 40 ms into the wait.
-            if (pump.nowMs() >= 40 && reader.m_suspended == false && reader.suspends == 0) reader.m_ready = true;
+            if (pump.nowMs() >= 40 && reader.m_suspended == false && reader.suspends == 0)
+                reader.m_ready = true;
         });
         table.count = sensorModel.areaCount;
     }
@@ -122,7 +124,8 @@ struct Rig {
     AreaTransferResult write() { return areaWrite(ctx, table, sensorModel); }
     std::vector<std::string> commands() const {
         std::vector<std::string> out;
-        for (const auto& w : tap.writes) out.push_back(w.bytes.substr(0, std::min<std::size_t>(w.bytes.size(), 5)));
+        for (const auto& w : tap.writes)
+            out.push_back(w.bytes.substr(0, std::min<std::size_t>(w.bytes.size(), 5)));
         return out;
     }
     // The areas the sensor holds, decoded as a read would.
@@ -172,7 +175,9 @@ TEST(AreaWrite, ThirtyOneAreasGoInEightBlocksWithTheExtraRecordLast) {
     fill(rig.table, 32);
     rig.dialogs.answer(Answer::Ok);
     ASSERT_EQ(rig.write(), AreaTransferResult::Complete);
-    EXPECT_EQ(rig.dialogs.shown, (std::vector<Shown>{kWriteQuestion, {"AREA UPDATE COMPLETE.", "AREA", Buttons::Ok, Icon::Information}}));
+    EXPECT_EQ(rig.dialogs.shown,
+              (std::vector<Shown>{kWriteQuestion,
+                                  {"AREA UPDATE COMPLETE.", "AREA", Buttons::Ok, Icon::Information}}));
     std::vector<std::string> want;
     for (int k = 1; k <= 8; ++k) {
         want.push_back("$FW1" + std::to_string(k));
@@ -184,7 +189,8 @@ TEST(AreaWrite, ThirtyOneAreasGoInEightBlocksWithTheExtraRecordLast) {
         EXPECT_EQ(rig.tap.writes[i].bytes.back(), '\n');
     }
     EXPECT_EQ(rig.sensor.areas().committed(), 8);
-    for (int r = 0; r < 32; ++r) EXPECT_EQ(rig.sensorRecord(r), rig.table.slots[static_cast<std::size_t>(r)]) << r;
+    for (int r = 0; r < 32; ++r)
+        EXPECT_EQ(rig.sensorRecord(r), rig.table.slots[static_cast<std::size_t>(r)]) << r;
     // Slot 31, the extra record, is the last of block 8.
     const std::string& block8 = rig.tap.writes[14].bytes;
     const auto extra = encodeRecord(rig.table.slots[31]);
@@ -197,8 +203,8 @@ TEST(AreaWrite, ThirtyOneAreasGoInEightBlocksWithTheExtraRecordLast) {
     EXPECT_EQ(rig.host.progressMax, 155);
     ASSERT_GE(rig.host.progress.size(), 3u);
     EXPECT_EQ(rig.host.progress.front(), 1);
-    EXPECT_EQ(rig.host.progress[64], 65);   // after both record passes
-    EXPECT_EQ(rig.host.progress[65], 77);   // first block
+    EXPECT_EQ(rig.host.progress[64], 65);  // after both record passes
+    EXPECT_EQ(rig.host.progress[65], 77);  // first block
     EXPECT_EQ(rig.host.progress.back(), 0);
     EXPECT_EQ(rig.reader.suspends, 1);
     EXPECT_EQ(rig.reader.resumes, 1);
@@ -230,14 +236,17 @@ TEST(AreaRead, ReadsTheSensorsAreasAndGivesThePortBack) {
     rig.dialogs.answer(Answer::Ok);
     rig.table.slots[33].output2 = 9;  // beyond the transfer: untouched
     ASSERT_EQ(rig.read(), AreaTransferResult::Complete);
-    EXPECT_EQ(rig.dialogs.shown,
-              (std::vector<Shown>{{"AREA WILL BE READ.\n\nエリアを読み込みますか。", "AREA", Buttons::OkCancel, Icon::Information},
-                                  {"AREA READING COMPLETE.\n\nエリア読み込み終了。", "AREA", Buttons::Ok, Icon::Information}}));
+    EXPECT_EQ(
+        rig.dialogs.shown,
+        (std::vector<Shown>{
+            {"AREA WILL BE READ.\n\nエリアを読み込みますか。", "AREA", Buttons::OkCancel, Icon::Information},
+            {"AREA READING COMPLETE.\n\nエリア読み込み終了。", "AREA", Buttons::Ok, Icon::Information}}));
     std::vector<std::string> want;
     for (int k = 1; k <= 8; ++k) want.push_back("$FR1" + std::to_string(k));
     EXPECT_EQ(rig.commands(), want);
     EXPECT_EQ(rig.tap.writes[0].bytes, "$FR11\n");
-    for (int r = 0; r < 32; ++r) EXPECT_EQ(rig.table.slots[static_cast<std::size_t>(r)], rig.sensorRecord(r)) << r;
+    for (int r = 0; r < 32; ++r)
+        EXPECT_EQ(rig.table.slots[static_cast<std::size_t>(r)], rig.sensorRecord(r)) << r;
     EXPECT_NE(rig.table.slots[0], AreaPattern{});
     EXPECT_EQ(rig.table.slots[31].points[0], (AreaPoint{123, 456}));  // the sensor's extra record
     EXPECT_EQ(rig.table.slots[33].output2, 9);
@@ -359,8 +368,10 @@ TEST(AreaWrite, ARejectedOrUnconfirmedBlockFailsTheUpdate) {
         EXPECT_EQ(rig.write(), AreaTransferResult::WriteFailed);
         ASSERT_EQ(rig.dialogs.shown.size(), 2u);
         EXPECT_EQ(rig.dialogs.shown[1],
-                  (Shown{"AREA UPDATE FAILED.TRY AGAIN.\n\nエリア書き込み失敗。再実行して下さい。", "AREA", Buttons::Ok, Icon::Error}));
-        EXPECT_EQ(rig.commands(), (std::vector<std::string>{"$FW11", "$FC0\n", "$FW12", "$FC0\n", "$FW13", c.confirm}));
+                  (Shown{"AREA UPDATE FAILED.TRY AGAIN.\n\nエリア書き込み失敗。再実行して下さい。", "AREA",
+                         Buttons::Ok, Icon::Error}));
+        EXPECT_EQ(rig.commands(),
+                  (std::vector<std::string>{"$FW11", "$FC0\n", "$FW12", "$FC0\n", "$FW13", c.confirm}));
         EXPECT_EQ(rig.sensor.areas().committed(), 2);
         EXPECT_EQ(rig.sensorRecord(7), rig.table.slots[7]);
         EXPECT_EQ(rig.sensor.areas().block("KVR-38PT", 3), block3);

@@ -14,12 +14,14 @@ std::string joined(const std::string& sent) {
     return out;
 }
 
-std::string payload(char c) { return std::string(192, c); }
+std::string payload(char c) {
+    return std::string(192, c);
+}
 
 TEST(SimAreas, BlocksPerModelStartNonEmpty) {
     SimulatedSensor s;
-    for (const auto& [model, blocks] : {std::pair{"KVR-38PT", 8}, std::pair{"LDM-PT", 2}, std::pair{"KVR-W61", 4},
-                                        std::pair{"KVR-17HC", 0}}) {
+    for (const auto& [model, blocks] : {std::pair{"KVR-38PT", 8}, std::pair{"LDM-PT", 2},
+                                        std::pair{"KVR-W61", 4}, std::pair{"KVR-17HC", 0}}) {
         s.setModel(model, false);
         EXPECT_EQ(SimAreaStore::blockCountFor(model), blocks) << model;
         for (int k = 1; k <= 8; ++k) {
