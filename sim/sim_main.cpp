@@ -18,6 +18,8 @@ int usage(const char* why) {
     std::cerr << "usage: avuzevi-sim [--model NAME] [--five-meter] [--baud 19200|57600|115200] [--pace]\n"
                  "                   [--link PATH] [--drop PERCENT] [--corrupt PERCENT] [--split] [--seed N]\n"
                  "                   [--only-baud 19200|57600|115200] [--control FIFO]\n"
+                 "                   [--area-reject K] [--area-confirm-fail K] [--area-read-status K]\n"
+                 "                   [--area-short-read K] [--silent COMMAND] [--silent-after N]\n"
                  "--only-baud: answer at that speed alone and refuse speed changes.\n"
                  "--control: read commands from FIFO (made when missing), one a line: model NAME [5m],\n"
                  "           drop N, silent on|off, unplug, replug.\n";
@@ -84,6 +86,23 @@ int main(int argc, char** argv) {
             int s = 0;
             if (!v || !toInt(v, 0, 1 << 30, s)) return usage("--seed needs a number");
             sensorOptions.seed = ptyOptions.seed = static_cast<unsigned>(s);
+        } else if (a == "--area-reject" || a == "--area-confirm-fail" || a == "--area-read-status" ||
+                   a == "--area-short-read") {
+            const char* v = value("K");
+            int k = 0;
+            if (!v || !toInt(v, 1, 8, k)) return usage("an area block from 1 to 8 is needed");
+            auto& f = sensorOptions.areaFaults;
+            (a == "--area-reject"         ? f.rejectBlock
+             : a == "--area-confirm-fail" ? f.confirmFailBlock
+             : a == "--area-read-status"  ? f.readStatusBlock
+                                          : f.shortReadBlock) = k;
+        } else if (a == "--silent") {
+            const char* v = value("COMMAND");
+            if (!v || !*v) return usage("--silent needs a command");
+            sensorOptions.silentCommand = v;
+        } else if (a == "--silent-after") {
+            const char* v = value("N");
+            if (!v || !toInt(v, 0, 1 << 30, sensorOptions.silentAfter)) return usage("--silent-after needs a count");
         } else if (a == "--help" || a == "-h") {
             usage(nullptr);
             return 0;

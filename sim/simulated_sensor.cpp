@@ -107,6 +107,10 @@ std::string SimulatedSensor::applyFaults(std::string reply) {
 }
 
 std::string SimulatedSensor::answer(const std::string& line, std::int64_t nowMs) {
+    if (!m_options.silentCommand.empty() && line.rfind(m_options.silentCommand, 0) == 0 &&
+        m_silentAnswered++ >= m_options.silentAfter)
+        return {};
+    if (auto reply = m_areas.answer(line, m_options.model, m_options.areaFaults)) return applyFaults(*reply);
     if (line == "V") return applyFaults(versionReply());
     if (line == "$G") return applyFaults(scanReply(nowMs));
     if (line.size() == 14 && line[0] == 'S' && line.find_first_not_of("0123456789", 1) == std::string::npos) {

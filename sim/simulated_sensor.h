@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "sim/sim_areas.h"
+
 namespace avz::sim {
 
 struct SimOptions {
@@ -17,6 +19,9 @@ struct SimOptions {
     int corruptPercent = 0;          // replies with one byte changed
     unsigned seed = 1;
     int onlyBaud = 0;                // not 0: the sensor runs at this speed alone and refuses speed changes
+    SimAreaFaults areaFaults{};    // faults on the area blocks
+    std::string silentCommand{};   // command lines starting with this get no answer ...
+    int silentAfter = 0;           // ... once this many of them were answered
 };
 
 // Products whose version records the simulator is used with: every model identification accepts, and the
@@ -39,6 +44,9 @@ public:
     // The next n replies are lost whole.
     void dropNext(int n) { m_dropNext = n > 0 ? n : 0; }
     int stepCount() const { return m_stepCount; }
+    // The area blocks the sensor holds, per model.
+    SimAreaStore& areas() { return m_areas; }
+    SimAreaFaults& areaFaults() { return m_options.areaFaults; }
 
     // The reply to "V\n" and to "$G\n" as sent, line feeds included.
     std::string versionReply() const;
@@ -57,6 +65,8 @@ private:
     int m_baud;
     int m_stepCount;
     std::string m_line;  // command being received
+    SimAreaStore m_areas;
+    int m_silentAnswered = 0;
     std::mt19937 m_rng;
     int m_dropNext = 0;
 };

@@ -5,6 +5,8 @@
 #include <memory>
 #include <optional>
 
+#include "areas/area_file.h"
+#include "areas/area_transfer.h"
 #include "cli/console_dialogs.h"
 #include "core/sleep_pump.h"
 #include "link/exchange.h"
@@ -36,7 +38,10 @@ const char* kHelp =
     "\n"
     "commands:\n"
     "  ports                list the ports, one a line, in the order of the Port menu\n"
-    "  send TEXT            send TEXT (\\n escapes expanded) and print the reply in joined form\n";
+    "  send TEXT            send TEXT (\\n escapes expanded) and print the reply in joined form\n"
+    "  areas read OUT.ara   read the sensor's areas and save them to a new area file\n"
+    "  areas write IN.ara   open an area file and write its areas to the sensor\n"
+    "  areas show IN.ara    print the areas of an area file, one a line\n";
 
 bool parseInt(const std::string& s, int lo, int hi, int& out) {
     char* end = nullptr;
@@ -50,6 +55,19 @@ int usage(const CliIo& io, const std::string& why) {
     std::fprintf(io.err, "avuzevi-cli: %s\n%s", why.c_str(), kHelp);
     return 2;
 }
+
+// The window-side needs of the area transfer, for a program without windows.
+class CliAreaHost : public AreaTransferHost {
+public:
+    bool connected() const override { return true; }
+    bool japanese() const override { return false; }
+    void closeIoCheckWindow() override {}
+    bool setArea() override { return true; }
+    void refreshCurrentArea() override {}
+    void setWatchdogExpired() override {}
+    void setProgressMax(int) override {}
+    void setProgress(int) override {}
+};
 
 // A simulated sensor on a pseudo terminal for the life of the command.
 struct Simulation {
@@ -154,6 +172,41 @@ int run(const std::vector<std::string>& args, const CliIo& io) {
         }
         std::fprintf(io.out, "%s\n", t.reply.c_str());
         return 0;
+    }
+    if (command == "areas") {
+        if (rest.size() != 2 || (rest[0] != "read" && rest[0] != "write" && rest[0] != "show"))
+            return usage(io, "areas takes read OUT.ara, write IN.ara or show IN.ara");
+        const SensorModel model;
+        AreaTable table;
+        table.count = model.areaCount;
+        if (rest[0] != "read" && loadAreaFile(rest[1], table, model.maxRange, dialogs) != OpenAreaResult::Loaded)
+            return 1;
+        if (rest[0] == "show") {
+            for (int n = 0; n < table.count; ++n) {
+                const AreaPattern& a = table.slots[static_cast<std::size_t>(n)];
+                std::fprintf(io.out, "%d", n + 1);
+                for (int j = 0; j < kAreaPoints; ++j)
+                    std::fprintf(io.out, " %d %d", a.points[static_cast<std::size_t>(j)].x,
+                                 a.points[static_cast<std::size_t>(j)].y);
+                std::fprintf(io.out, " %d %d %d %d\n", a.output2, a.output3, a.PartitionShape, a.HalfHysteresis);
+            }
+            return 0;
+        }
+        const std::string port = !g.ports.empty() ? g.ports.front() : simPath;
+        if (port.empty()) return usage(io, "areas needs --port PATH");
+        SerialLink link;
+        if (!link.open(port, g.baud)) {
+            std::fprintf(io.err, "COM ERROR 3:: COULD NOT OPEN PORT (%s)\n", link.lastError().c_str());
+            return 1;
+        }
+        NoReader reader;
+        ExchangeLock lock;
+        CliAreaHost host;
+        AreaTransferContext ctx{link, pump, dialogs, reader, lock, host};
+        if (rest[0] == "write") return areaWrite(ctx, table, model) == AreaTransferResult::Complete ? 0 : 1;
+        if (areaRead(ctx, table, model) != AreaTransferResult::Complete) return 1;
+        bool changed = false;
+        return writeAreaFile(rest[1], table, changed, dialogs) == SaveAreaResult::Saved ? 0 : 1;
     }
     return usage(io, "unknown command " + command);
 }
