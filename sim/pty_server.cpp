@@ -66,6 +66,7 @@ bool PtyServer::start(std::string* error) {
         m_path = m_options.linkPath;
     }
     m_stop = false;
+    m_unplug = false;
     m_thread = std::thread([this] { run(); });
     return true;
 }
@@ -82,12 +83,9 @@ void PtyServer::stop() {
 }
 
 void PtyServer::unplug() {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_stop = true;
-    if (m_slaveKeep >= 0) ::close(m_slaveKeep);
-    if (m_master >= 0) ::close(m_master);
-    m_slaveKeep = -1;
-    m_master = -1;
+    // The serving thread closes the terminal itself: closing it under a thread that polls it would race.
+    m_unplug = true;
+    if (m_thread.joinable()) m_thread.join();
 }
 
 void PtyServer::withSensor(const std::function<void(SimulatedSensor&)>& fn) {
@@ -104,7 +102,7 @@ int PtyServer::hostBaud() const {
 void PtyServer::deliver(const std::string& bytes) {
     std::mt19937 rng(m_options.seed);
     std::size_t done = 0;
-    while (done < bytes.size() && !m_stop) {
+    while (done < bytes.size() && !m_stop && !m_unplug) {
         std::size_t n = bytes.size() - done;
         int gapMs = 0;
         const int baud = std::max(hostBaud(), 1200);
@@ -129,11 +127,14 @@ void PtyServer::deliver(const std::string& bytes) {
 void PtyServer::run() {
     char buf[4096];
     while (!m_stop) {
-        int master;
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            master = m_master;
+        if (m_unplug) {
+            if (m_slaveKeep >= 0) ::close(m_slaveKeep);
+            if (m_master >= 0) ::close(m_master);
+            m_slaveKeep = -1;
+            m_master = -1;
+            return;
         }
+        const int master = m_master;
         if (master < 0) return;
         pollfd p{master, POLLIN, 0};
         const int r = ::poll(&p, 1, 10);

@@ -49,6 +49,7 @@ private:
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_silent{false};
+    std::atomic<bool> m_unplug{false};
     std::atomic<int> m_master{-1};
     int m_slaveKeep = -1;  // held open so the terminal keeps its settings between the program's opens
     std::string m_slavePath;
