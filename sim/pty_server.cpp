@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -141,6 +142,12 @@ void PtyServer::run() {
         if (r <= 0 || !(p.revents & POLLIN)) continue;
         const ssize_t n = ::read(master, buf, sizeof buf);
         if (n <= 0) continue;
+        if (!m_options.logPath.empty()) {
+            if (std::FILE* log = std::fopen(m_options.logPath.c_str(), "ab")) {
+                std::fwrite(buf, 1, static_cast<std::size_t>(n), log);
+                std::fclose(log);
+            }
+        }
         std::string reply;
         {
             std::lock_guard<std::mutex> lock(m_mutex);

@@ -17,6 +17,7 @@ struct PtyOptions {
     bool split = false;     // replies in random chunks of 1..16 bytes with short gaps
     std::string linkPath;   // a symbolic link to the terminal, made at start and removed at stop
     unsigned seed = 1;
+    std::string logPath;    // every byte the program sends is appended here, as it arrives
 };
 
 class PtyServer {

@@ -16,7 +16,7 @@ void onSignal(int) { g_stop = 1; }
 int usage(const char* why) {
     if (why) std::cerr << "avuzevi-sim: " << why << "\n";
     std::cerr << "usage: avuzevi-sim [--model NAME] [--five-meter] [--baud 19200|57600|115200] [--pace]\n"
-                 "                   [--link PATH] [--drop PERCENT] [--corrupt PERCENT] [--split] [--seed N]\n"
+                 "                   [--link PATH] [--log PATH] [--drop PERCENT] [--corrupt PERCENT] [--split] [--seed N]\n"
                  "                   [--only-baud 19200|57600|115200] [--control FIFO]\n"
                  "                   [--area-reject K] [--area-confirm-fail K] [--area-read-status K]\n"
                  "                   [--area-short-read K] [--silent COMMAND] [--silent-after N]\n"
@@ -72,6 +72,10 @@ int main(int argc, char** argv) {
             ptyOptions.pace = true;
         } else if (a == "--split") {
             ptyOptions.split = true;
+        } else if (a == "--log") {
+            const char* v = value("PATH");
+            if (!v) return usage("--log needs a path");
+            ptyOptions.logPath = v;
         } else if (a == "--link") {
             const char* v = value("PATH");
             if (!v) return usage("--link needs a path");
