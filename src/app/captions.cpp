@@ -68,13 +68,18 @@ constexpr CaptionEntry kIoLabels[] = {
      "　このウインドウで選択されたエリアは"},
     {"3", "and sensor's IO will have priority", "and sensor's IO will have priority",
      "ウインドウを閉じる際リセットされます。"},
-    {"4", "when this tool window is closed.", "when this tool window is closed.", "（センサ側の入出力が優先されます。）"},
+    {"4", "when this tool window is closed.", "when this tool window is closed.",
+     "（センサ側の入出力が優先されます。）"},
 };
 
 }  // namespace
 
-std::span<const CaptionEntry> mainCaptionTable() { return kMain; }
-std::span<const CaptionEntry> ioCheckLabelTable() { return kIoLabels; }
+std::span<const CaptionEntry> mainCaptionTable() {
+    return kMain;
+}
+std::span<const CaptionEntry> ioCheckLabelTable() {
+    return kIoLabels;
+}
 
 std::string areaName(int number, bool japanese) {
     return (japanese ? std::string("エリア") : std::string("Area")) + std::to_string(number);

@@ -11,7 +11,7 @@ struct CaptionEntry {
     const char* control;      // object name of the menu entry, or the label number of the I/O check window
     const char* formCaption;  // what the window shows before any language entry is clicked
     const char* english;
-    const char* japanese;     // nullptr: the entry keeps its caption when Japanese is chosen
+    const char* japanese;  // nullptr: the entry keeps its caption when Japanese is chosen
 };
 
 // The main menu's entries that follow the language.
@@ -20,7 +20,9 @@ std::span<const CaptionEntry> mainCaptionTable();
 std::span<const CaptionEntry> ioCheckLabelTable();
 
 // The caption an entry gets for a language; nullptr when it stays as it is.
-inline const char* captionFor(const CaptionEntry& e, bool japanese) { return japanese ? e.japanese : e.english; }
+inline const char* captionFor(const CaptionEntry& e, bool japanese) {
+    return japanese ? e.japanese : e.english;
+}
 
 inline constexpr int kShapeCount = 3;
 inline constexpr int kDesignAreaCount = 31;
@@ -48,8 +50,8 @@ inline constexpr int kProgressTop = 2;
 inline constexpr int kPictureTop = 3;
 inline constexpr int kLampTop = 6;
 
-// Panels at 0.2, 0.2, 0.25, 0.15 and 0.2 of the window width, rounded toward zero; the progress bar over panel
-// 1, the lamp and the connection picture at the start of panel 4.
+// Panels at 0.2, 0.2, 0.25, 0.15 and 0.2 of the window width, rounded toward zero; the progress bar over
+// panel 1, the lamp and the connection picture at the start of panel 4.
 StatusLayout statusLayout(int windowWidth);
 
 }  // namespace avz

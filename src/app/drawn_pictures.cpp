@@ -87,7 +87,9 @@ QIcon glyphIcon(Glyph glyph) {
             p.setBrush(Qt::white);
             p.drawRect(5, 3, 10, 6);
             break;
-        case Glyph::OpenArea: folder(p); break;
+        case Glyph::OpenArea:
+            folder(p);
+            break;
         case Glyph::OpenData:
             folder(p);
             p.setPen(QPen(QColor(0, 0, 255), 1.5));
@@ -138,10 +140,15 @@ QIcon glyphIcon(Glyph glyph) {
             break;
         case Glyph::RecordedData:
             p.setPen(QPen(QColor(250, 158, 5), 2));
-            p.drawPolyline(QPolygon({QPoint(2, 16), QPoint(6, 8), QPoint(10, 12), QPoint(14, 4), QPoint(18, 10)}));
+            p.drawPolyline(
+                QPolygon({QPoint(2, 16), QPoint(6, 8), QPoint(10, 12), QPoint(14, 4), QPoint(18, 10)}));
             break;
-        case Glyph::ZoomDown: magnifier(p, false); break;
-        case Glyph::ZoomUp: magnifier(p, true); break;
+        case Glyph::ZoomDown:
+            magnifier(p, false);
+            break;
+        case Glyph::ZoomUp:
+            magnifier(p, true);
+            break;
     }
     return QIcon(pm);
 }
@@ -169,7 +176,9 @@ QPixmap connectionPixmap(ConnectionPicture picture) {
     return pm;
 }
 
-StatusLamp::StatusLamp(QWidget* parent) : QWidget(parent) { setFixedSize(10, 10); }
+StatusLamp::StatusLamp(QWidget* parent) : QWidget(parent) {
+    setFixedSize(10, 10);
+}
 
 void StatusLamp::setColour(const QColor& colour) {
     m_colour = colour;
@@ -195,8 +204,12 @@ DetectingPanel::DetectingPanel(QWidget* parent) : QFrame(parent), m_text(new QLa
     hide();
 }
 
-void DetectingPanel::setText(const QString& text) { m_text->setText(text); }
-QString DetectingPanel::text() const { return m_text->text(); }
+void DetectingPanel::setText(const QString& text) {
+    m_text->setText(text);
+}
+QString DetectingPanel::text() const {
+    return m_text->text();
+}
 
 void DetectingPanel::setFrame(int frame) {
     m_frame = ((frame % kFrames) + kFrames) % kFrames;
@@ -205,7 +218,7 @@ void DetectingPanel::setFrame(int frame) {
 
 bool DetectingPanel::dotLit(int dot) const {
     if (m_frame == kFrames - 1) return false;
-    const int last = m_frame;                      // frames 0..7 light up to dot "frame"
+    const int last = m_frame;                         // frames 0..7 light up to dot "frame"
     const int first = m_frame < 4 ? 0 : m_frame - 3;  // at most four dots at a time
     return dot >= first && dot <= last;
 }

@@ -13,8 +13,22 @@ class QLabel;
 namespace avz {
 
 enum class Glyph {
-    AreaRead, AreaWrite, AreaOnOff, ComClose, SaveArea, OpenArea, OpenData, Paste, Copy, Cut, Print, ResetView,
-    Reconnect, RecordedData, ZoomDown, ZoomUp
+    AreaRead,
+    AreaWrite,
+    AreaOnOff,
+    ComClose,
+    SaveArea,
+    OpenArea,
+    OpenData,
+    Paste,
+    Copy,
+    Cut,
+    Print,
+    ResetView,
+    Reconnect,
+    RecordedData,
+    ZoomDown,
+    ZoomUp
 };
 QIcon glyphIcon(Glyph glyph);
 

@@ -1,7 +1,6 @@
 // avuzevi: program entry. Wires the seams, the optional simulated sensor and the windows together.
 #include <QApplication>
 #include <QTimer>
-
 #include <iostream>
 #include <memory>
 
@@ -32,10 +31,13 @@ int main(int argc, char** argv) {
         avz::sim::SimOptions so;
         so.model = *options.simulateModel;
         simSensor = std::make_unique<avz::sim::SimulatedSensor>(so);
-        simServer = std::make_unique<avz::sim::PtyServer>(*simSensor, avz::sim::PtyOptions{true, false, {}, 1});
+        simServer =
+            std::make_unique<avz::sim::PtyServer>(*simSensor, avz::sim::PtyOptions{true, false, {}, 1});
         std::string error;
-        if (simServer->start(&error)) simPath = simServer->path();
-        else std::cerr << "avuzevi: simulated sensor not available: " << error << "\n";
+        if (simServer->start(&error))
+            simPath = simServer->path();
+        else
+            std::cerr << "avuzevi: simulated sensor not available: " << error << "\n";
     }
 
     avz::SerialLink link;
@@ -43,7 +45,12 @@ int main(int argc, char** argv) {
     avz::QtDialogs dialogs;
     avz::SystemClock clock;
     avz::QtSettingsStore settings;
-    avz::AppServices services{link, pump, dialogs, clock, settings, options,
+    avz::AppServices services{link,
+                              pump,
+                              dialogs,
+                              clock,
+                              settings,
+                              options,
                               avz::buildPortList(options.ports, simPath, avz::systemSerialPorts())};
 
     avz::AppWindows windows = avz::createAppWindows(services);

@@ -181,7 +181,8 @@ void TForm1::askToSaveAreas() {
     if (!m_areaEdit.areasChanged) return;
     std::string text = "Do you want to save the current area?";
     if (japaneseSelected()) text += "\n\n変更されたエリアを保存しますか？";
-    const avz::Answer a = m_services.dialogs.message(text, "CONFIRMATION", avz::Buttons::YesNo, avz::Icon::Question);
+    const avz::Answer a =
+        m_services.dialogs.message(text, "CONFIRMATION", avz::Buttons::YesNo, avz::Icon::Question);
     if (a == avz::Answer::Yes) {
         if (QAction* save = entry("SaveAreaFile1")) save->trigger();
     }
@@ -222,17 +223,25 @@ void TForm1::FormClose() {
     }
     m_services.link.close();
     for (QWidget* w : std::initializer_list<QWidget*>{m_windows.form3, m_windows.form6, m_windows.form7,
-                                                       m_windows.form8, m_windows.form10, m_windows.form11})
+                                                      m_windows.form8, m_windows.form10, m_windows.form11})
         if (w) w->close();
 }
 
-void TForm1::Exit1Click() { close(); }
+void TForm1::Exit1Click() {
+    close();
+}
 
-void TForm1::Timer1Timer() { m_link.watchdogExpired = true; }
+void TForm1::Timer1Timer() {
+    m_link.watchdogExpired = true;
+}
 
-void TForm1::Timer4Timer() { m_sensor.versionRequested = true; }
+void TForm1::Timer4Timer() {
+    m_sensor.versionRequested = true;
+}
 
-void TForm1::Timer8Timer() { m_detecting->setFrame(m_detecting->frame() + 1); }
+void TForm1::Timer8Timer() {
+    m_detecting->setFrame(m_detecting->frame() + 1);
+}
 
 void TForm1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
@@ -266,9 +275,13 @@ void TForm1::setPanelText(int panel, const QString& text) {
     if (panel >= 0 && panel < 5) m_panels[panel]->setText(text);
 }
 
-QString TForm1::panelText(int panel) const { return panel >= 0 && panel < 5 ? m_panels[panel]->text() : QString(); }
+QString TForm1::panelText(int panel) const {
+    return panel >= 0 && panel < 5 ? m_panels[panel]->text() : QString();
+}
 
-QWidget* TForm1::statusPanel(int panel) const { return panel >= 0 && panel < 5 ? m_panels[panel] : nullptr; }
+QWidget* TForm1::statusPanel(int panel) const {
+    return panel >= 0 && panel < 5 ? m_panels[panel] : nullptr;
+}
 
 void TForm1::showConnectionPicture(avz::ConnectionPicture picture) {
     m_picture = picture;

@@ -4,7 +4,6 @@
 #include <QCursor>
 #include <QHash>
 #include <QMainWindow>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -190,7 +189,8 @@ private:
     void layoutStatusBar();
     void centreDetectingPanel();
     QMenu* addMenu(QMenu* parent, const char* name, const char* caption);
-    QAction* addEntry(QMenu* menu, const char* name, const char* caption, bool checkable = false, bool checked = false);
+    QAction* addEntry(QMenu* menu, const char* name, const char* caption, bool checkable = false,
+                      bool checked = false);
     QActionGroup* radioGroup(std::initializer_list<QAction*> actions, bool optional);
     QToolButton* addToolButton(const char* name, const char* hint, avz::Glyph glyph);
     QAction* entry(const char* name) const;

@@ -75,9 +75,13 @@ void TForm1::switchLanguage(bool japanese) {
     syncMenuState();
 }
 
-void TForm1::English1Click() { switchLanguage(false); }
+void TForm1::English1Click() {
+    switchLanguage(false);
+}
 
-void TForm1::JapaneseClick() { switchLanguage(true); }
+void TForm1::JapaneseClick() {
+    switchLanguage(true);
+}
 
 void TForm1::AboutRangeSensor1Click() {
     const QString name = entry("English1")->isChecked() ? "DEZede.HLP" : "DEZede.chm";

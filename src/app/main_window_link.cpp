@@ -40,7 +40,9 @@ void TForm1::checkPortEntry(int entry) {
     if (QAction* a = portEntry(entry)) a->setChecked(true);
 }
 
-void TForm1::checkDisconnect() { m_disconnect->setChecked(true); }
+void TForm1::checkDisconnect() {
+    m_disconnect->setChecked(true);
+}
 
 int TForm1::checkedSpeedEntry() const {
     for (int s = 1; s <= 3; ++s)
@@ -202,20 +204,48 @@ void TForm1::closeLink() {
     m_link.connected = false;
 }
 
-void TForm1::Com11Click() { selectPort(m_portEntries[0]->data().toString(), 1); }
-void TForm1::Com21Click() { selectPort(m_portEntries[1]->data().toString(), 2); }
-void TForm1::Com31Click() { selectPort(m_portEntries[2]->data().toString(), 3); }
-void TForm1::COM41Click() { selectPort(m_portEntries[3]->data().toString(), 4); }
-void TForm1::COM51Click() { selectPort(m_portEntries[4]->data().toString(), 5); }
-void TForm1::COM61Click() { selectPort(m_portEntries[5]->data().toString(), 6); }
-void TForm1::COM71Click() { selectPort(m_portEntries[6]->data().toString(), 7); }
-void TForm1::COM81Click() { selectPort(m_portEntries[7]->data().toString(), 8); }
-void TForm1::COM91Click() { selectPort(m_portEntries[8]->data().toString(), 9); }
-void TForm1::COM101Click() { SpeedButton4Click(); }
-void TForm1::N11Click() { changeSpeed(1); }
-void TForm1::N21Click() { changeSpeed(2); }
-void TForm1::N31Click() { changeSpeed(3); }
-void TForm1::SpeedButton4Click() { closeLink(); }
+void TForm1::Com11Click() {
+    selectPort(m_portEntries[0]->data().toString(), 1);
+}
+void TForm1::Com21Click() {
+    selectPort(m_portEntries[1]->data().toString(), 2);
+}
+void TForm1::Com31Click() {
+    selectPort(m_portEntries[2]->data().toString(), 3);
+}
+void TForm1::COM41Click() {
+    selectPort(m_portEntries[3]->data().toString(), 4);
+}
+void TForm1::COM51Click() {
+    selectPort(m_portEntries[4]->data().toString(), 5);
+}
+void TForm1::COM61Click() {
+    selectPort(m_portEntries[5]->data().toString(), 6);
+}
+void TForm1::COM71Click() {
+    selectPort(m_portEntries[6]->data().toString(), 7);
+}
+void TForm1::COM81Click() {
+    selectPort(m_portEntries[7]->data().toString(), 8);
+}
+void TForm1::COM91Click() {
+    selectPort(m_portEntries[8]->data().toString(), 9);
+}
+void TForm1::COM101Click() {
+    SpeedButton4Click();
+}
+void TForm1::N11Click() {
+    changeSpeed(1);
+}
+void TForm1::N21Click() {
+    changeSpeed(2);
+}
+void TForm1::N31Click() {
+    changeSpeed(3);
+}
+void TForm1::SpeedButton4Click() {
+    closeLink();
+}
 
 void TForm1::SpeedButton12Click() {
     if (!isEnabled()) return;

@@ -22,7 +22,8 @@ struct Item {
 }  // namespace
 
 QMenu* TForm1::addMenu(QMenu* parent, const char* name, const char* caption) {
-    QMenu* menu = parent ? parent->addMenu(QString::fromUtf8(caption)) : menuBar()->addMenu(QString::fromUtf8(caption));
+    QMenu* menu =
+        parent ? parent->addMenu(QString::fromUtf8(caption)) : menuBar()->addMenu(QString::fromUtf8(caption));
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
     return menu;
@@ -48,7 +49,9 @@ QActionGroup* TForm1::radioGroup(std::initializer_list<QAction*> actions, bool o
     return group;
 }
 
-QAction* TForm1::entry(const char* name) const { return findChild<QAction*>(QString::fromUtf8(name)); }
+QAction* TForm1::entry(const char* name) const {
+    return findChild<QAction*>(QString::fromUtf8(name));
+}
 
 void TForm1::buildMenus() {
     QMenu* file = addMenu(nullptr, "File1", "File");
@@ -62,12 +65,14 @@ void TForm1::buildMenus() {
     QMenu* view = addMenu(nullptr, "View1", "View");
     connect(view, &QMenu::aboutToShow, this, &TForm1::View1Click);
     QMenu* realtime = addMenu(view, "RealtimeData1", "Realtime Data");
-    for (const Item& i : {Item{"N10Scan1", "10 Scan"}, Item{"N50Scan1", "50 Scan"}, Item{"N100Scan1", "100 Scan"},
-                          Item{"N250Scan1", "250 Scan"}, Item{"N500Scan1", "250x40 Scan"}, Item{"N10000Scan1", "Auto"}})
+    for (const Item& i :
+         {Item{"N10Scan1", "10 Scan"}, Item{"N50Scan1", "50 Scan"}, Item{"N100Scan1", "100 Scan"},
+          Item{"N250Scan1", "250 Scan"}, Item{"N500Scan1", "250x40 Scan"}, Item{"N10000Scan1", "Auto"}})
         addEntry(realtime, i.name, i.caption);
     addEntry(view, "PlayBackRecordedData1", "Play Back (Saved Data)", true);
     addEntry(view, "Frame2", "Show All Recorded Data", true);
-    connect(addEntry(view, "ToolBar2", "Tool Bar", true, true), &QAction::triggered, this, &TForm1::ToolBar2Click);
+    connect(addEntry(view, "ToolBar2", "Tool Bar", true, true), &QAction::triggered, this,
+            &TForm1::ToolBar2Click);
     connect(addEntry(view, "StatusBar3", "Status Bar", true, true), &QAction::triggered, this,
             &TForm1::StatusBar3Click);
 
@@ -78,12 +83,14 @@ void TForm1::buildMenus() {
                                                                   "COM61", "COM71", "COM81", "COM91"};
     using Handler = void (TForm1::*)();
     static const Handler kHandlers[kClickablePortEntries] = {
-        &TForm1::Com11Click, &TForm1::Com21Click, &TForm1::Com31Click, &TForm1::COM41Click, &TForm1::COM51Click,
-        &TForm1::COM61Click, &TForm1::COM71Click, &TForm1::COM81Click, &TForm1::COM91Click};
+        &TForm1::Com11Click, &TForm1::Com21Click, &TForm1::Com31Click,
+        &TForm1::COM41Click, &TForm1::COM51Click, &TForm1::COM61Click,
+        &TForm1::COM71Click, &TForm1::COM81Click, &TForm1::COM91Click};
     auto* portGroup = new QActionGroup(this);
     portGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (int k = 1; k <= kPortEntries; ++k) {
-        const std::string name = k <= kClickablePortEntries ? kClickable[k - 1] : "PortEntry" + std::to_string(k);
+        const std::string name =
+            k <= kClickablePortEntries ? kClickable[k - 1] : "PortEntry" + std::to_string(k);
         const std::string caption = "COM" + std::to_string(k);
         QAction* a = addEntry(port, name.c_str(), caption.c_str(), true);
         a->setData(QString::fromStdString(caption));
@@ -195,7 +202,8 @@ void TForm1::buildMenus() {
     addEntry(w61, "NModeSelect", "Mode Select");
 
     // Hidden until a start switch shows them.
-    for (const char* name : {"Develop1", "KVRW61Mode1", "Sensor1", "Inspect2", "AdvancedUpdate", "UpdateDelay1"})
+    for (const char* name :
+         {"Develop1", "KVRW61Mode1", "Sensor1", "Inspect2", "AdvancedUpdate", "UpdateDelay1"})
         entry(name)->setVisible(false);
 
     // Every check mark feeds the menu state; connected after the groups so the state sees the final marks.
@@ -208,7 +216,8 @@ void TForm1::applyStartSwitches() {
     const bool inspect = m_services.options.inspect;
     entry("Develop1")->setVisible(develop);
     entry("KVRW61Mode1")->setVisible(develop);
-    for (const char* name : {"Sensor1", "Inspect2", "AdvancedUpdate", "UpdateDelay1"}) entry(name)->setVisible(inspect);
+    for (const char* name : {"Sensor1", "Inspect2", "AdvancedUpdate", "UpdateDelay1"})
+        entry(name)->setVisible(inspect);
     syncMenuState();
 }
 
@@ -263,7 +272,8 @@ void TForm1::buildToolBar() {
     m_toolBar->addWidget(m_areaList);
     m_shapeList = new QComboBox(m_toolBar);
     m_shapeList->setObjectName("ComboBox2");
-    for (int i = 0; i < avz::kShapeCount; ++i) m_shapeList->addItem(QString::fromStdString(avz::shapeName(i, false)));
+    for (int i = 0; i < avz::kShapeCount; ++i)
+        m_shapeList->addItem(QString::fromStdString(avz::shapeName(i, false)));
     m_toolBar->addWidget(m_shapeList);
 }
 
@@ -296,9 +306,13 @@ void TForm1::buildStatusBar() {
     showConnectionPicture(avz::ConnectionPicture::Disconnected);
 }
 
-void TForm1::ToolBar2Click() { m_toolBar->setVisible(entry("ToolBar2")->isChecked()); }
+void TForm1::ToolBar2Click() {
+    m_toolBar->setVisible(entry("ToolBar2")->isChecked());
+}
 
-void TForm1::StatusBar3Click() { m_statusBar->setVisible(entry("StatusBar3")->isChecked()); }
+void TForm1::StatusBar3Click() {
+    m_statusBar->setVisible(entry("StatusBar3")->isChecked());
+}
 
 void TForm1::syncMenuState() {
     auto checked = [this](const char* name) {
@@ -344,8 +358,8 @@ void TForm1::syncMenuState() {
     static const struct {
         const char* name;
         const char* model;
-    } kModels[] = {{"ZETALDM1", "ZETA-LDM"}, {"VOLDM1", "Vo-LDM"},     {"QWJ1", "LDM"},
-                   {"LDM2", "LDM-PT"},       {"LDM1", "LDM"},          {"KVRW611", "KVR-W61"},
+    } kModels[] = {{"ZETALDM1", "ZETA-LDM"}, {"VOLDM1", "Vo-LDM"},    {"QWJ1", "LDM"},
+                   {"LDM2", "LDM-PT"},       {"LDM1", "LDM"},         {"KVRW611", "KVR-W61"},
                    {"KVR17HC1", "KVR-17HC"}, {"KVR38PT1", "KVR-38PT"}};
     m.manualModel.clear();
     for (const auto& e : kModels)

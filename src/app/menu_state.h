@@ -19,7 +19,7 @@ struct MenuState {
     // "Communication": 1-based checked port entry (0 none), "Disconnect", 0-based checked speed entry.
     int portEntry = 0;
     bool disconnect = false;
-    int speedEntry = 0;  // "19.2 Kbps" is checked in the form
+    int speedEntry = 0;    // "19.2 Kbps" is checked in the form
     bool ioCheck = false;  // "I/0 Check"
     // "Area"
     bool areasVisible = true;  // "Visible"
@@ -43,8 +43,8 @@ struct MenuState {
     bool autoDetect = true;
     std::string manualModel;  // the model of the checked manual entry, empty when none
     // Visibility from the start switches.
-    bool developVisible = false;      // "Develop" and "KVR-W61Mode"
-    bool inspectVisible = false;      // "Sensor", "Inspect", "Advanced", "Update Delay"
+    bool developVisible = false;  // "Develop" and "KVR-W61Mode"
+    bool inspectVisible = false;  // "Sensor", "Inspect", "Advanced", "Update Delay"
 };
 
 }  // namespace avz

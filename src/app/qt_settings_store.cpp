@@ -3,12 +3,12 @@
 
 #include <QByteArray>
 #include <QVariant>
-
 #include <cstring>
 
 namespace avz {
 
-QtSettingsStore::QtSettingsStore() : m_settings(QSettings::IniFormat, QSettings::UserScope, "DU_Zaziradavad") {}
+QtSettingsStore::QtSettingsStore()
+    : m_settings(QSettings::IniFormat, QSettings::UserScope, "DU_Zaziradavad") {}
 
 std::optional<int> QtSettingsStore::readInt(const std::string& name) const {
     const QVariant v = m_settings.value(QString::fromStdString(name));

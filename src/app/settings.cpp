@@ -20,18 +20,27 @@ struct WindowNames {
 
 WindowNames namesOf(WindowKind kind) {
     switch (kind) {
-        case WindowKind::DataRecord: return {"DataRecordLeft", "DataRecordTop", nullptr, nullptr, 0, 0};
-        case WindowKind::Version: return {"VersionDetailLeft", "VersionDetailTop", nullptr, nullptr, 0, 0};
-        case WindowKind::Waveform: return {"WaveformLeft", "WaveformTop", "WaveformHeight", "WaveformWidth", 400, 400};
-        case WindowKind::Fram: return {"FramLeft", "FramTop", nullptr, nullptr, 0, 0};
-        case WindowKind::IoCheck: return {"IOLeft", "IOTop", nullptr, nullptr, 0, 0};
-        case WindowKind::NumericInput: return {"NumericAreaLeft", "NumericAreaTop", nullptr, nullptr, 0, 0};
-        case WindowKind::Correction: return {"HoseiLeft", "HoseiTop", "HoseiHeight", "HoseiWidth", 500, 500};
+        case WindowKind::DataRecord:
+            return {"DataRecordLeft", "DataRecordTop", nullptr, nullptr, 0, 0};
+        case WindowKind::Version:
+            return {"VersionDetailLeft", "VersionDetailTop", nullptr, nullptr, 0, 0};
+        case WindowKind::Waveform:
+            return {"WaveformLeft", "WaveformTop", "WaveformHeight", "WaveformWidth", 400, 400};
+        case WindowKind::Fram:
+            return {"FramLeft", "FramTop", nullptr, nullptr, 0, 0};
+        case WindowKind::IoCheck:
+            return {"IOLeft", "IOTop", nullptr, nullptr, 0, 0};
+        case WindowKind::NumericInput:
+            return {"NumericAreaLeft", "NumericAreaTop", nullptr, nullptr, 0, 0};
+        case WindowKind::Correction:
+            return {"HoseiLeft", "HoseiTop", "HoseiHeight", "HoseiWidth", 500, 500};
     }
     return {"", "", nullptr, nullptr, 0, 0};
 }
 
-bool outside(int edge, int limit) { return edge < 0 || edge > limit - 50; }
+bool outside(int edge, int limit) {
+    return edge < 0 || edge > limit - 50;
+}
 
 }  // namespace
 

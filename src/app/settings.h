@@ -36,9 +36,9 @@ struct MainSettingsRead {
     bool complete = false;  // every value was read; otherwise the defaults stand, "Language" as far as read
 };
 
-// Reads "Left", "Top", "Height", "Width", "M_RATE", "ZOOM", "Language", "MAG_X", "MAG_Y" in that order. The first
-// failure stops the reading and brings back the defaults of everything but the language, which keeps the value
-// it had: read before the failure, or languageBefore.
+// Reads "Left", "Top", "Height", "Width", "M_RATE", "ZOOM", "Language", "MAG_X", "MAG_Y" in that order. The
+// first failure stops the reading and brings back the defaults of everything but the language, which keeps
+// the value it had: read before the failure, or languageBefore.
 MainSettingsRead readMainSettings(const SettingsStore& store, bool languageBefore);
 
 // A left edge beyond clientWidth - 50 or negative becomes 0, the top likewise against clientHeight - 50; a
@@ -81,11 +81,12 @@ struct AllSettings {
     WindowSettings correction = defaultWindowSettings(WindowKind::Correction);
 };
 
-// Writes every value. A waveform field that holds no number is written as its default (140.0 or 100.0), so one
-// bad field never costs the other values. Returns false when the store refused a value.
+// Writes every value. A waveform field that holds no number is written as its default (140.0 or 100.0), so
+// one bad field never costs the other values. Returns false when the store refused a value.
 bool writeAllSettings(SettingsStore& store, const AllSettings& all);
 
-// The number a field holds: decimal text with optional sign, fraction and exponent, surrounding spaces allowed.
+// The number a field holds: decimal text with optional sign, fraction and exponent, surrounding spaces
+// allowed.
 std::optional<double> parseFieldNumber(const std::string& text);
 // "140.0", "12.5": the text a field shows for a number.
 std::string formatFieldNumber(double value);

@@ -8,7 +8,8 @@
 #include "app/window_settings_qt.h"
 
 TForm5::TForm5(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_areaList(new QComboBox(this)),
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
+      m_areaList(new QComboBox(this)),
       m_shapeList(new QComboBox(this)) {
     setObjectName("Form5");
     setWindowTitle("Numeric Input");
@@ -16,14 +17,16 @@ TForm5::TForm5(QWidget* parent)
     m_shapeList->setObjectName("ComboBox2");
     for (int i = 1; i <= avz::kDesignAreaCount; ++i)
         m_areaList->addItem(QString::fromStdString(avz::spacedAreaName(i, false)));
-    for (int i = 0; i < avz::kShapeCount; ++i) m_shapeList->addItem(QString::fromStdString(avz::shapeName(i, false)));
+    for (int i = 0; i < avz::kShapeCount; ++i)
+        m_shapeList->addItem(QString::fromStdString(avz::shapeName(i, false)));
     auto* layout = new QFormLayout(this);
     layout->addRow("Area            :", m_areaList);
     layout->addRow("Shape          :", m_shapeList);
 }
 
 void TForm5::FormCreate(const avz::SettingsStore& store, int mainClientWidth, int mainClientHeight) {
-    m_settings = avz::readWindowSettings(store, avz::WindowKind::NumericInput, mainClientWidth, mainClientHeight);
+    m_settings =
+        avz::readWindowSettings(store, avz::WindowKind::NumericInput, mainClientWidth, mainClientHeight);
     avz::applyWindowSettings(*this, m_settings);
 }
 

@@ -9,7 +9,8 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
 }
 
 void TForm3::FormCreate(const avz::SettingsStore& store, int mainClientWidth, int mainClientHeight) {
-    m_settings = avz::readWindowSettings(store, avz::WindowKind::DataRecord, mainClientWidth, mainClientHeight);
+    m_settings =
+        avz::readWindowSettings(store, avz::WindowKind::DataRecord, mainClientWidth, mainClientHeight);
     avz::applyWindowSettings(*this, m_settings);
 }
 
@@ -24,7 +25,9 @@ std::string TForm3::cellText(int col, int row) const {
     return it == m_cells.end() ? std::string() : it->second;
 }
 
-void TForm3::setCellText(int col, int row, std::string text) { m_cells[{col, row}] = std::move(text); }
+void TForm3::setCellText(int col, int row, std::string text) {
+    m_cells[{col, row}] = std::move(text);
+}
 
 void TForm3::Save1Click() {
     // The recorded-data file writer fills this in.

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QWidget>
-
 #include <map>
 #include <string>
 #include <utility>

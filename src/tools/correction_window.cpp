@@ -9,7 +9,8 @@ TForm8::TForm8(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void TForm8::FormCreate(const avz::SettingsStore& store, int mainClientWidth, int mainClientHeight) {
-    m_settings = avz::readWindowSettings(store, avz::WindowKind::Correction, mainClientWidth, mainClientHeight);
+    m_settings =
+        avz::readWindowSettings(store, avz::WindowKind::Correction, mainClientWidth, mainClientHeight);
     avz::applyWindowSettings(*this, m_settings);
 }
 

@@ -7,7 +7,9 @@
 #include "app/window_settings_qt.h"
 
 TForm6::TForm6(QWidget* parent)
-    : QWidget(parent, Qt::Window), m_read(new QPushButton("Read", this)), m_write(new QPushButton("Write", this)) {
+    : QWidget(parent, Qt::Window),
+      m_read(new QPushButton("Read", this)),
+      m_write(new QPushButton("Write", this)) {
     setObjectName("Form6");
     setWindowTitle("FRAM Editor");
     m_read->setObjectName("Button1");
@@ -29,5 +31,9 @@ avz::WindowSettings TForm6::currentSettings() const {
     return s;
 }
 
-void TForm6::setWriteEnabled(bool enabled) { m_write->setEnabled(enabled); }
-bool TForm6::writeEnabled() const { return m_write->isEnabled(); }
+void TForm6::setWriteEnabled(bool enabled) {
+    m_write->setEnabled(enabled);
+}
+bool TForm6::writeEnabled() const {
+    return m_write->isEnabled();
+}

@@ -30,4 +30,6 @@ avz::WindowSettings TForm9::currentSettings() const {
     return s;
 }
 
-QLabel* TForm9::noticeLabel(int number) const { return number >= 1 && number <= 4 ? m_labels[number - 1] : nullptr; }
+QLabel* TForm9::noticeLabel(int number) const {
+    return number >= 1 && number <= 4 ? m_labels[number - 1] : nullptr;
+}

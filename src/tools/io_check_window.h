@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QWidget>
-
 #include <string>
 
 #include "app/settings.h"

@@ -7,7 +7,8 @@
 #include "app/window_settings_qt.h"
 
 TForm7::TForm7(QWidget* parent)
-    : QWidget(parent, Qt::Window), m_stdApd(new QLineEdit(avz::kStdApdDefaultText, this)),
+    : QWidget(parent, Qt::Window),
+      m_stdApd(new QLineEdit(avz::kStdApdDefaultText, this)),
       m_magRate(new QLineEdit(avz::kMagRateDefaultText, this)) {
     setObjectName("Form7");
     setWindowTitle("WaveForm");

@@ -1,4 +1,6 @@
 // The main window shell: start-up without ports, switches, menus, language, port and speed handlers, closing.
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -8,8 +10,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-
-#include <gtest/gtest.h>
 
 #include "app/app_windows.h"
 #include "app/memory_settings_store.h"
@@ -120,10 +120,10 @@ TEST(MainWindow, FirstRunPlacementAndWindowsInOrder) {
     EXPECT_EQ(rig.windows.form7->magRateField()->text(), "100.0");
 
     const std::pair<QWidget*, const char*> captions[] = {
-        {rig.windows.form3.get(), "DATA RECORD"},       {rig.windows.form4.get(), "Version"},
-        {rig.windows.form5.get(), "Numeric Input"},     {rig.windows.form6.get(), "FRAM Editor"},
-        {rig.windows.form7.get(), "WaveForm"},          {rig.windows.form8.get(), "HOSEI"},
-        {rig.windows.form9.get(), "IO Check"},          {rig.windows.form10.get(), "Firmware Update"},
+        {rig.windows.form3.get(), "DATA RECORD"},        {rig.windows.form4.get(), "Version"},
+        {rig.windows.form5.get(), "Numeric Input"},      {rig.windows.form6.get(), "FRAM Editor"},
+        {rig.windows.form7.get(), "WaveForm"},           {rig.windows.form8.get(), "HOSEI"},
+        {rig.windows.form9.get(), "IO Check"},           {rig.windows.form10.get(), "Firmware Update"},
         {rig.windows.form11.get(), "Hosie Data Record"}, {rig.windows.form12.get(), "KVR-W61 Mode Select"},
     };
     for (const auto& [w, caption] : captions) EXPECT_EQ(w->windowTitle(), caption);
@@ -133,10 +133,17 @@ TEST(MainWindow, MenusAndToolbarAsTheFormHasThem) {
     Rig rig;
     TForm1& f = rig.start();
     const std::pair<const char*, const char*> captions[] = {
-        {"Lines1", "Lines"},          {"Points1", "Points"},   {"WaveForm1", "WaveForm"},
-        {"IOCheck1", "I/0 Check"},    {"AboutRangeSensor1", "Help"}, {"N500Scan1", "250x40 Scan"},
-        {"N31", "115.2 Kbps"},        {"COM101", "Disconnect"}, {"Japanese", "日本語"},
-        {"N0deg1", "  0 deg"},        {"SaveAreaFile1", "Save Area File as.."},
+        {"Lines1", "Lines"},
+        {"Points1", "Points"},
+        {"WaveForm1", "WaveForm"},
+        {"IOCheck1", "I/0 Check"},
+        {"AboutRangeSensor1", "Help"},
+        {"N500Scan1", "250x40 Scan"},
+        {"N31", "115.2 Kbps"},
+        {"COM101", "Disconnect"},
+        {"Japanese", "日本語"},
+        {"N0deg1", "  0 deg"},
+        {"SaveAreaFile1", "Save Area File as.."},
     };
     for (const auto& [name, caption] : captions) {
         ASSERT_NE(rig.action(name), nullptr) << name;
@@ -183,12 +190,15 @@ TEST(MainWindow, SwitchesShowTheirMenus) {
         std::vector<std::string> args;
         bool develop, inspect;
     };
-    const Case cases[] = {{{}, false, false}, {{"-DEVELOP"}, true, false}, {{"/inspect"}, false, true},
+    const Case cases[] = {{{}, false, false},
+                          {{"-DEVELOP"}, true, false},
+                          {{"/inspect"}, false, true},
                           {{"-inspect", "-develop"}, true, true}};
     for (const Case& c : cases) {
         Rig rig({}, parseStartOptions(c.args));
         TForm1& f = rig.start();
-        for (const char* name : {"Develop1", "KVRW61Mode1"}) EXPECT_EQ(rig.action(name)->isVisible(), c.develop);
+        for (const char* name : {"Develop1", "KVRW61Mode1"})
+            EXPECT_EQ(rig.action(name)->isVisible(), c.develop);
         for (const char* name : {"Sensor1", "Inspect2", "AdvancedUpdate", "UpdateDelay1"})
             EXPECT_EQ(rig.action(name)->isVisible(), c.inspect) << name;
         EXPECT_TRUE(rig.action("StandardUpdate")->isVisible());
@@ -214,11 +224,17 @@ TEST(MainWindow, LanguageSwitchKeepsSelectionAndRenamesBothWindows) {
     EXPECT_EQ(numeric.areaList()->currentIndex(), 4);
     EXPECT_EQ(numeric.shapeList()->currentText(), "割合");
     const std::pair<const char*, const char*> japanese[] = {
-        {"File1", "ファイル"},        {"WaveForm1", "WaveForm"},  {"StepData", "Step Data"},
-        {"FRAMEditor1", "FRAM Editor"}, {"motfile1", "mot To kvr file"}, {"IOCheck1", "I/Oチェック"},
-        {"Lines1", "線"},              {"AboutRangeSensor1", "Verav Ivodez Oruruziziziについて"},
+        {"File1", "ファイル"},
+        {"WaveForm1", "WaveForm"},
+        {"StepData", "Step Data"},
+        {"FRAMEditor1", "FRAM Editor"},
+        {"motfile1", "mot To kvr file"},
+        {"IOCheck1", "I/Oチェック"},
+        {"Lines1", "線"},
+        {"AboutRangeSensor1", "Verav Ivodez Oruruziziziについて"},
     };
-    for (const auto& [name, caption] : japanese) EXPECT_EQ(rig.action(name)->text(), QString::fromUtf8(caption));
+    for (const auto& [name, caption] : japanese)
+        EXPECT_EQ(rig.action(name)->text(), QString::fromUtf8(caption));
     EXPECT_EQ(rig.windows.form9->noticeLabel(1)->text(), "  テスト用  ");
 
     // A typed area name that is not in the list counts as the first entry.
@@ -382,11 +398,8 @@ TEST(Closing, AsksOnlyForWhatIsUnsaved) {
     const Shown area{"Do you want to save the current area?", "CONFIRMATION", Buttons::YesNo, Icon::Question};
     const Shown data{"Do you want to save current data?", "Data", Buttons::YesNo, Icon::Information};
     const Case cases[] = {
-        {false, 0, "1", false, {}},
-        {false, 10, "", false, {}},
-        {false, 10, "1", true, {}},
-        {false, 10, "1", false, {data}},
-        {true, 0, "", false, {area}},
+        {false, 0, "1", false, {}},      {false, 10, "", false, {}},   {false, 10, "1", true, {}},
+        {false, 10, "1", false, {data}}, {true, 0, "", false, {area}},
     };
     for (const Case& c : cases) {
         Rig rig;

@@ -1,9 +1,9 @@
 // The settings file: numbers and raw doubles, and values of the wrong kind that do not read.
-#include <QSettings>
+#include "app/qt_settings_store.h"
 
 #include <gtest/gtest.h>
 
-#include "app/qt_settings_store.h"
+#include <QSettings>
 
 namespace avz {
 namespace {

@@ -1,8 +1,9 @@
 // Rules of the persisted settings: read order and fall-backs, position corrections, the final write.
+#include "app/settings.h"
+
 #include <gtest/gtest.h>
 
 #include "app/captions.h"
-#include "app/settings.h"
 #include "app/memory_settings_store.h"
 
 namespace avz {
@@ -14,8 +15,8 @@ TEST(MainSettings, FallBacks) {
     struct Case {
         const char* what;
         bool store;
-        const char* erase;       // value removed after storing a full set
-        const char* wrongKind;   // value stored as the other kind
+        const char* erase;      // value removed after storing a full set
+        const char* wrongKind;  // value stored as the other kind
         bool languageBefore;
         bool complete;
         MainSettings expect;
@@ -38,8 +39,10 @@ TEST(MainSettings, FallBacks) {
         if (c.store) s.storeMain(10, 20, 300, 400, 1);
         if (c.erase) s.values.erase(c.erase);
         if (c.wrongKind) {
-            if (std::holds_alternative<int>(s.values[c.wrongKind])) s.values[c.wrongKind] = 1.0;
-            else s.values[c.wrongKind] = 1;
+            if (std::holds_alternative<int>(s.values[c.wrongKind]))
+                s.values[c.wrongKind] = 1.0;
+            else
+                s.values[c.wrongKind] = 1;
         }
         const MainSettingsRead r = readMainSettings(s, c.languageBefore);
         EXPECT_EQ(r.complete, c.complete) << c.what;
@@ -56,8 +59,8 @@ TEST(MainSettings, PositionCorrection) {
         {0, 0, 500, 500, 0, 0, 500, 500},
         {449, 449, 500, 500, 449, 449, 500, 500},  // within client size - 50
         {451, 30, 500, 500, 0, 30, 500, 500},
-        {30000, -5, 500, 500, 0, 0, 500, 500},     // far off and negative
-        {10, 10, 99, 199, 10, 10, 500, 500},       // too small
+        {30000, -5, 500, 500, 0, 0, 500, 500},  // far off and negative
+        {10, 10, 99, 199, 10, 10, 500, 500},    // too small
         {10, 10, 100, 200, 10, 10, 100, 200},
     };
     for (const Case& c : cases) {
@@ -135,7 +138,8 @@ TEST(WindowSettings, Waveform) {
 
     // One missing value brings back all of this window's defaults.
     s.values.erase("Mag_Rate");
-    EXPECT_EQ(readWindowSettings(s, WindowKind::Waveform, 500, 500), defaultWindowSettings(WindowKind::Waveform));
+    EXPECT_EQ(readWindowSettings(s, WindowKind::Waveform, 500, 500),
+              defaultWindowSettings(WindowKind::Waveform));
 }
 
 TEST(WriteAllSettings, FieldWithoutNumberWritesItsDefault) {
@@ -145,11 +149,8 @@ TEST(WriteAllSettings, FieldWithoutNumberWritesItsDefault) {
         double expApd, expMag;
     };
     const Case cases[] = {
-        {"140.0", "100.0", 140.0, 100.0},
-        {"151.25", " 80 ", 151.25, 80.0},
-        {"", "abc", 140.0, 100.0},
-        {"1.2.3", "nan", 140.0, 100.0},
-        {"-3e2", "+-1", -300.0, 100.0},
+        {"140.0", "100.0", 140.0, 100.0}, {"151.25", " 80 ", 151.25, 80.0}, {"", "abc", 140.0, 100.0},
+        {"1.2.3", "nan", 140.0, 100.0},   {"-3e2", "+-1", -300.0, 100.0},
     };
     for (const Case& c : cases) {
         MemorySettingsStore s;
