@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
         so.model = *options.simulateModel;
         simSensor = std::make_unique<avz::sim::SimulatedSensor>(so);
         simServer =
-            std::make_unique<avz::sim::PtyServer>(*simSensor, avz::sim::PtyOptions{true, false, {}, 1});
+            std::make_unique<avz::sim::PtyServer>(*simSensor, avz::sim::PtyOptions{true, false, {}, 1, {}});
         std::string error;
         if (simServer->start(&error))
             simPath = simServer->path();
