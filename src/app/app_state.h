@@ -7,6 +7,9 @@
 
 #include "app/zeroed_buffer.h"
 #include "link/command_catalogue.h"
+#include "link/reader_loop.h"
+#include "link/scan_frame.h"
+#include "sensor/identify.h"
 #include "sensor/sensor_model.h"
 
 namespace avz {
@@ -17,28 +20,10 @@ struct PixelPoint {
     std::int32_t y;
 };
 
-struct Rgb {
-    int r = 0, g = 0, b = 0;
-    bool operator==(const Rgb&) const = default;
-};
-
-// Sensor identity and capabilities.
-struct SensorIdentity {
-    SensorModel model;
-    std::string versionText;
-    std::atomic<bool> versionRequested{false};
-    bool modelIdentified = false;
-};
-
-// Link and polling state. The flags the reader thread also touches are atomic.
+// Link and polling state. The flags the reader thread also touches are the atomic LinkFlags.
 struct LinkState {
-    std::atomic<bool> connected{false};
+    LinkFlags flags;
     int lastPort = 0;  // 1-based port entry that was open when "Com Close" closed the link
-    std::atomic<bool> pollReady{true};
-    std::atomic<bool> pollingEnabled{false};
-    std::atomic<bool> shuttingDown{false};
-    std::atomic<bool> framReadRequested{false};
-    std::atomic<bool> watchdogExpired{false};
     std::string lastCommand;
     CommandCatalogue commands;
 };

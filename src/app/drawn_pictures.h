@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "link/indicators.h"
+
 class QLabel;
 
 namespace avz {
@@ -32,7 +34,6 @@ enum class Glyph {
 };
 QIcon glyphIcon(Glyph glyph);
 
-enum class ConnectionPicture { Connected, Disconnected, Lost };
 QPixmap connectionPixmap(ConnectionPicture picture);
 
 // The small round lamp in the status bar.

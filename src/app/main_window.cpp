@@ -202,7 +202,7 @@ void TForm1::FormClose() {
     m_misc.languageJapanese = japaneseSelected();
     avz::writeAllSettings(m_services.settings, collectSettings());
 
-    m_link.shuttingDown = true;
+    m_link.flags.shuttingDown = true;
     m_playback->stopRequested = true;
     // An exchange in progress ends on its own time-out.
     while (m_timer2.enabled()) {
@@ -210,13 +210,13 @@ void TForm1::FormClose() {
         m_services.pump.processEvents();
     }
 
-    m_sensor.versionRequested = false;
+    m_link.flags.versionRequested = false;
     m_timer4->stop();
     m_timer1->stop();
     m_timer8->stop();
     if (m_windows.form9 && m_windows.form9->isVisible()) m_windows.form9->close();
     // The reader loop watches these flags and ends its thread on them.
-    m_link.pollingEnabled = false;
+    m_link.flags.pollingEnabled = false;
     if (m_services.reader && m_readerSuspended) {
         m_services.reader->resume();
         m_readerSuspended = false;
@@ -232,11 +232,11 @@ void TForm1::Exit1Click() {
 }
 
 void TForm1::Timer1Timer() {
-    m_link.watchdogExpired = true;
+    m_link.flags.watchdogExpired = true;
 }
 
 void TForm1::Timer4Timer() {
-    m_sensor.versionRequested = true;
+    m_link.flags.versionRequested = true;
 }
 
 void TForm1::Timer8Timer() {

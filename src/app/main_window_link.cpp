@@ -64,7 +64,7 @@ QString TForm1::speedCaption(int entry) const {
 }
 
 void TForm1::connectedOn(int entry) {
-    m_link.connected = true;
+    m_link.flags.connected = true;
     checkPortEntry(entry);
     for (int s = 1; s <= 3; ++s)
         if (avz::kSpeeds[s - 1] == m_services.link.baud()) checkSpeedEntry(s);
@@ -106,7 +106,7 @@ bool TForm1::detectOnePort(int entry) {
 
 bool TForm1::detectAtStart() {
     m_scan->multiChannelView = false;
-    m_link.pollReady = true;
+    m_link.flags.pollReady = true;
     showDisconnected();
     m_areaList->setCurrentIndex(0);
     m_shapeList->setCurrentIndex(0);
@@ -114,7 +114,7 @@ bool TForm1::detectAtStart() {
 }
 
 void TForm1::reconnect() {
-    if (m_link.connected && m_link.lastPort == 0) return;
+    if (m_link.flags.connected && m_link.lastPort == 0) return;
     if (m_link.lastPort != 0) {
         const int k = m_link.lastPort;
         checkPortEntry(k);
@@ -128,7 +128,7 @@ void TForm1::reconnect() {
 void TForm1::selectPort(const QString& caption, int entry) {
     if (m_windows.form6) m_windows.form6->setWriteEnabled(false);
     m_scan->multiChannelView = false;
-    if (!m_link.connected) {
+    if (!m_link.flags.connected) {
         detectOnePort(entry);
         return;
     }
@@ -149,9 +149,9 @@ void TForm1::selectPort(const QString& caption, int entry) {
         return;
     }
     if (m_readerSuspended) {
-        m_link.watchdogExpired = true;
-        m_link.pollReady = true;
-        m_sensor.versionRequested = true;
+        m_link.flags.watchdogExpired = true;
+        m_link.flags.pollReady = true;
+        m_link.flags.versionRequested = true;
         resumeReader();
     }
     setPanelText(4, "     " + caption + " (" + speedCaption(checkedSpeedEntry()) + ")");
@@ -174,7 +174,7 @@ void TForm1::changeSpeed(int s) {
     QAction* port = portEntry(k);
     const QString caption = port->data().toString();
     port->setChecked(false);
-    if (m_link.connected) suspendReader();
+    if (m_link.flags.connected) suspendReader();
 
     m_timer2.start(avz::kSpeedChangeTimeoutMs);
     const avz::SpeedChangeResult r =
@@ -193,15 +193,15 @@ void TForm1::closeLink() {
     if (m_windows.form6) m_windows.form6->setWriteEnabled(false);
     if (m_windows.form3 && m_windows.form3->isVisible()) m_windows.form3->hide();
     m_link.lastPort = checkedPortEntry();
-    m_link.pollingEnabled = false;
+    m_link.flags.pollingEnabled = false;
     m_services.link.close();
     m_services.pump.sleepMs(100);
     showConnectionPicture(avz::ConnectionPicture::Disconnected);
-    if (m_link.shuttingDown) return;
+    if (m_link.flags.shuttingDown) return;
     checkDisconnect();
     setPanelText(4, "    (Disconnected)");
     // The reader loop ends its thread once the link is no longer connected.
-    m_link.connected = false;
+    m_link.flags.connected = false;
 }
 
 void TForm1::Com11Click() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/port.h"
+#include "link/indicators.h"
 #include "core/pump.h"
 #include "link/command_catalogue.h"
 #include "link/reply_assembler.h"
@@ -62,8 +63,6 @@ private:
     ReaderInputs m_inputs;
 };
 
-enum class Lamp { Red, Lime };
-enum class ConnectionPicture { Connected, Disconnected };
 
 // One complete reply as the dispatcher gets it: the joined text with the appended line feed (empty for the
 // empty reply), the commands of its batch and the inspection request in force.

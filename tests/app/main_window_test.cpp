@@ -86,7 +86,7 @@ TEST(MainWindow, StartsWithoutPortsDisconnectedAndUsable) {
     EXPECT_TRUE(rig.action("COM101")->isChecked());
     EXPECT_TRUE(rig.dialogs.shown.empty());
     for (int k = 1; k <= TForm1::kPortEntries; ++k) EXPECT_FALSE(f.portEntry(k)->isVisible());
-    EXPECT_FALSE(f.linkState().connected);
+    EXPECT_FALSE(f.linkState().flags.connected);
     EXPECT_TRUE(f.timer1()->isActive());
     EXPECT_TRUE(f.timer4()->isActive());
     EXPECT_FALSE(f.timer8()->isActive());
@@ -369,11 +369,11 @@ TEST(PortHandlers, ComCloseAndDisconnect) {
     Rig rig({"/dev/sim0"});
     TForm1& f = rig.start();
     rig.connect();
-    f.linkState().pollingEnabled = true;
+    f.linkState().flags.pollingEnabled = true;
     f.SpeedButton4Click();
     EXPECT_FALSE(rig.link.isOpen());
-    EXPECT_FALSE(f.linkState().connected);
-    EXPECT_FALSE(f.linkState().pollingEnabled);
+    EXPECT_FALSE(f.linkState().flags.connected);
+    EXPECT_FALSE(f.linkState().flags.pollingEnabled);
     EXPECT_EQ(f.linkState().lastPort, 1);
     EXPECT_EQ(f.panelText(4), "    (Disconnected)");
     EXPECT_EQ(f.connectionPicture(), ConnectionPicture::Disconnected);
@@ -410,7 +410,7 @@ TEST(Closing, AsksOnlyForWhatIsUnsaved) {
         rig.windows.form3->setDataSaved(c.saved);
         f.close();
         EXPECT_EQ(rig.dialogs.shown, c.shown);
-        EXPECT_TRUE(f.linkState().shuttingDown);
+        EXPECT_TRUE(f.linkState().flags.shuttingDown);
         EXPECT_FALSE(f.areaEdit().areasChanged);
         EXPECT_FALSE(f.timer4()->isActive());
     }
