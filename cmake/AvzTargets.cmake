@@ -19,10 +19,11 @@ function(avz_qt_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} Qt6::Widgets Qt6::Gui Qt6::Core)
 endfunction()
 
-# avz_add_test(NAME LABEL unit|exchange|gui|e2e SOURCES... [DEPS lib...])
+# avz_add_test(NAME LABEL unit|exchange|gui|e2e [QT] SOURCES... [DEPS lib...])
+# gui tests, and tests marked QT, run inside a QApplication.
 function(avz_add_test name)
-  cmake_parse_arguments(ARG "" "LABEL" "SOURCES;DEPS" ${ARGN})
-  if(ARG_LABEL STREQUAL "gui")
+  cmake_parse_arguments(ARG "QT" "LABEL" "SOURCES;DEPS" ${ARGN})
+  if(ARG_LABEL STREQUAL "gui" OR ARG_QT)
     # Windows need a QApplication before any test runs.
     add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/gui_main.cpp)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)

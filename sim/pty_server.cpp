@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -66,6 +67,7 @@ bool PtyServer::start(std::string* error) {
         m_path = m_options.linkPath;
     }
     m_stop = false;
+    m_unplug = false;
     m_thread = std::thread([this] { run(); });
     return true;
 }
@@ -82,12 +84,9 @@ void PtyServer::stop() {
 }
 
 void PtyServer::unplug() {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_stop = true;
-    if (m_slaveKeep >= 0) ::close(m_slaveKeep);
-    if (m_master >= 0) ::close(m_master);
-    m_slaveKeep = -1;
-    m_master = -1;
+    // The serving thread closes the terminal itself: closing it under a thread that polls it would race.
+    m_unplug = true;
+    if (m_thread.joinable()) m_thread.join();
 }
 
 void PtyServer::withSensor(const std::function<void(SimulatedSensor&)>& fn) {
@@ -104,7 +103,7 @@ int PtyServer::hostBaud() const {
 void PtyServer::deliver(const std::string& bytes) {
     std::mt19937 rng(m_options.seed);
     std::size_t done = 0;
-    while (done < bytes.size() && !m_stop) {
+    while (done < bytes.size() && !m_stop && !m_unplug) {
         std::size_t n = bytes.size() - done;
         int gapMs = 0;
         const int baud = std::max(hostBaud(), 1200);
@@ -129,17 +128,26 @@ void PtyServer::deliver(const std::string& bytes) {
 void PtyServer::run() {
     char buf[4096];
     while (!m_stop) {
-        int master;
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            master = m_master;
+        if (m_unplug) {
+            if (m_slaveKeep >= 0) ::close(m_slaveKeep);
+            if (m_master >= 0) ::close(m_master);
+            m_slaveKeep = -1;
+            m_master = -1;
+            return;
         }
+        const int master = m_master;
         if (master < 0) return;
         pollfd p{master, POLLIN, 0};
         const int r = ::poll(&p, 1, 10);
         if (r <= 0 || !(p.revents & POLLIN)) continue;
         const ssize_t n = ::read(master, buf, sizeof buf);
         if (n <= 0) continue;
+        if (!m_options.logPath.empty()) {
+            if (std::FILE* log = std::fopen(m_options.logPath.c_str(), "ab")) {
+                std::fwrite(buf, 1, static_cast<std::size_t>(n), log);
+                std::fclose(log);
+            }
+        }
         std::string reply;
         {
             std::lock_guard<std::mutex> lock(m_mutex);

@@ -17,6 +17,7 @@ struct PtyOptions {
     bool split = false;     // replies in random chunks of 1..16 bytes with short gaps
     std::string linkPath;   // a symbolic link to the terminal, made at start and removed at stop
     unsigned seed = 1;
+    std::string logPath;    // every byte the program sends is appended here, as it arrives
 };
 
 class PtyServer {
@@ -49,6 +50,7 @@ private:
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_silent{false};
+    std::atomic<bool> m_unplug{false};
     std::atomic<int> m_master{-1};
     int m_slaveKeep = -1;  // held open so the terminal keeps its settings between the program's opens
     std::string m_slavePath;

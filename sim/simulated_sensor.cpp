@@ -39,8 +39,8 @@ double rayToCircle(double dx, double dy, double cx, double cy, double r) {
 }  // namespace
 
 SimulatedSensor::SimulatedSensor(SimOptions options)
-    : m_options(std::move(options)), m_baud(m_options.baud), m_stepCount(stepCountFor(m_options.model)),
-      m_rng(m_options.seed) {}
+    : m_options(std::move(options)), m_baud(m_options.onlyBaud != 0 ? m_options.onlyBaud : m_options.baud),
+      m_stepCount(stepCountFor(m_options.model)), m_rng(m_options.seed) {}
 
 int SimulatedSensor::stepCountFor(const std::string& model) {
     const auto ldm = model.find("LDM");
@@ -92,6 +92,10 @@ std::string SimulatedSensor::scanReply(std::int64_t nowMs) const {
 }
 
 std::string SimulatedSensor::applyFaults(std::string reply) {
+    if (m_dropNext > 0) {
+        --m_dropNext;
+        return {};
+    }
     std::uniform_int_distribution<int> pct(0, 99);
     if (m_options.dropPercent > 0 && pct(m_rng) < m_options.dropPercent) return {};
     if (m_options.corruptPercent > 0 && pct(m_rng) < m_options.corruptPercent && reply.size() > 3) {
@@ -103,11 +107,15 @@ std::string SimulatedSensor::applyFaults(std::string reply) {
 }
 
 std::string SimulatedSensor::answer(const std::string& line, std::int64_t nowMs) {
+    if (!m_options.silentCommand.empty() && line.rfind(m_options.silentCommand, 0) == 0 &&
+        m_silentAnswered++ >= m_options.silentAfter)
+        return {};
+    if (auto reply = m_areas.answer(line, m_options.model, m_options.areaFaults)) return applyFaults(*reply);
     if (line == "V") return applyFaults(versionReply());
     if (line == "$G") return applyFaults(scanReply(nowMs));
     if (line.size() == 14 && line[0] == 'S' && line.find_first_not_of("0123456789", 1) == std::string::npos) {
         const int newBaud = std::stoi(line.substr(1, 6));
-        if (newBaud == 19200 || newBaud == 57600 || newBaud == 115200) {
+        if (m_options.onlyBaud == 0 && (newBaud == 19200 || newBaud == 57600 || newBaud == 115200)) {
             std::string reply = applyFaults(line + "\n0\n\n");
             m_baud = newBaud;
             return reply;

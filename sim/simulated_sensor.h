@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "sim/sim_areas.h"
+
 namespace avz::sim {
 
 struct SimOptions {
@@ -16,7 +18,16 @@ struct SimOptions {
     int dropPercent = 0;             // replies lost whole
     int corruptPercent = 0;          // replies with one byte changed
     unsigned seed = 1;
+    int onlyBaud = 0;                // not 0: the sensor runs at this speed alone and refuses speed changes
+    SimAreaFaults areaFaults{};    // faults on the area blocks
+    std::string silentCommand{};   // command lines starting with this get no answer ...
+    int silentAfter = 0;           // ... once this many of them were answered
 };
+
+// Products whose version records the simulator is used with: every model identification accepts, and the
+// relatives it must reject. "KVR-38PT" is also sent with the "5300[mm]" marker (fiveMeterMarker).
+inline constexpr const char* kSimRecordModels[] = {"KVR-38PT",    "KVR-J38PT",    "LDM-PT",    "LDM-HC",
+                                                   "KVR-38PT-62", "KVR-38PTD-62", "KVR-38PT-Y"};
 
 class SimulatedSensor {
 public:
@@ -30,7 +41,12 @@ public:
     int baud() const { return m_baud; }
     const SimOptions& options() const { return m_options; }
     void setModel(const std::string& model, bool fiveMeterMarker);
+    // The next n replies are lost whole.
+    void dropNext(int n) { m_dropNext = n > 0 ? n : 0; }
     int stepCount() const { return m_stepCount; }
+    // The area blocks the sensor holds, per model.
+    SimAreaStore& areas() { return m_areas; }
+    SimAreaFaults& areaFaults() { return m_options.areaFaults; }
 
     // The reply to "V\n" and to "$G\n" as sent, line feeds included.
     std::string versionReply() const;
@@ -49,7 +65,10 @@ private:
     int m_baud;
     int m_stepCount;
     std::string m_line;  // command being received
+    SimAreaStore m_areas;
+    int m_silentAnswered = 0;
     std::mt19937 m_rng;
+    int m_dropNext = 0;
 };
 
 }  // namespace avz::sim

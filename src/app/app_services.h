@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "app/settings.h"
 #include "app/start_options.h"
 #include "core/clock.h"
 #include "core/dialogs.h"
 #include "core/port.h"
 #include "core/pump.h"
+#include "link/reader_gate.h"
 
 namespace avz {
 
@@ -17,9 +19,12 @@ struct AppServices {
     Pump& pump;
     Dialogs& dialogs;
     Clock& clock;
+    SettingsStore& settings;
     StartOptions options;
     // The entries of the "Port" menu, in menu order.
     std::vector<std::string> ports;
+    // The reader thread as the GUI thread pauses and resumes it; none until a reader exists.
+    ReaderGate* reader = nullptr;
 };
 
 }  // namespace avz

@@ -1,13 +1,13 @@
 // avuzevi: program entry. Wires the seams, the optional simulated sensor and the windows together.
 #include <QApplication>
 #include <QTimer>
-
 #include <iostream>
 #include <memory>
 
-#include "app/main_window.h"
+#include "app/app_windows.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_pump.h"
+#include "app/qt_settings_store.h"
 #include "app/start_options.h"
 #include "app/system_ports.h"
 #include "link/port_list.h"
@@ -31,22 +31,31 @@ int main(int argc, char** argv) {
         avz::sim::SimOptions so;
         so.model = *options.simulateModel;
         simSensor = std::make_unique<avz::sim::SimulatedSensor>(so);
-        simServer = std::make_unique<avz::sim::PtyServer>(*simSensor, avz::sim::PtyOptions{true, false, {}, 1});
+        simServer =
+            std::make_unique<avz::sim::PtyServer>(*simSensor, avz::sim::PtyOptions{true, false, {}, 1, {}});
         std::string error;
-        if (simServer->start(&error)) simPath = simServer->path();
-        else std::cerr << "avuzevi: simulated sensor not available: " << error << "\n";
+        if (simServer->start(&error))
+            simPath = simServer->path();
+        else
+            std::cerr << "avuzevi: simulated sensor not available: " << error << "\n";
     }
 
     avz::SerialLink link;
     avz::QtPump pump;
     avz::QtDialogs dialogs;
     avz::SystemClock clock;
-    avz::AppServices services{link, pump, dialogs, clock, options,
+    avz::QtSettingsStore settings;
+    avz::AppServices services{link,
+                              pump,
+                              dialogs,
+                              clock,
+                              settings,
+                              options,
                               avz::buildPortList(options.ports, simPath, avz::systemSerialPorts())};
 
-    TForm1 form1(services);
+    avz::AppWindows windows = avz::createAppWindows(services);
+    TForm1& form1 = *windows.form1;
     dialogs.setParent(&form1);
-    form1.show();
 
     if (!options.snapshotPath.empty()) {
         QTimer::singleShot(options.snapshotAfterMs, &form1, [&form1, &options] {
@@ -57,7 +66,9 @@ int main(int argc, char** argv) {
     } else if (options.quitAfterMs >= 0) {
         QTimer::singleShot(options.quitAfterMs, &form1, [&form1] { form1.close(); });
     }
+    form1.showAndDetect();
     const int rc = QApplication::exec();
+    settings.sync();
     link.close();
     if (simServer) simServer->stop();
     return rc;

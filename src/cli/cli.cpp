@@ -1,10 +1,15 @@
 // Command dispatch of avuzevi-cli.
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <optional>
 
+#include "areas/area_file.h"
+#include "areas/area_transfer.h"
+#include "cli/cli_session.h"
+#include "sensor/sensor_catalogue.h"
 #include "cli/console_dialogs.h"
 #include "core/sleep_pump.h"
 #include "link/exchange.h"
@@ -22,6 +27,7 @@ struct Global {
     bool yes = false;
     std::optional<std::string> simulate;
     int timeoutMs = 1000;
+    std::string modelCaption;  // a Sensor menu entry chosen after detection
 };
 
 const char* kHelp =
@@ -33,10 +39,18 @@ const char* kHelp =
     "  --yes                answer Yes/OK to every question\n"
     "  --simulate[=MODEL]   serve a simulated sensor (default KVR-38PT) and list it among the ports\n"
     "  --timeout MS         how long to wait for a reply (default 1000)\n"
+    "  --model CAPTION      after detection, choose the model as the Sensor menu entry CAPTION does\n"
+    "                       (\"KVR-W61\", \"LDM-HC\", ...)\n"
     "\n"
     "commands:\n"
     "  ports                list the ports, one a line, in the order of the Port menu\n"
-    "  send TEXT            send TEXT (\\n escapes expanded) and print the reply in joined form\n";
+    "  send TEXT            send TEXT (\\n escapes expanded) and print the reply in joined form\n"
+    "  detect               find the sensor on the ports and print its model, port and speed\n"
+    "  scan [--scans N]     detect, then print N scans (default 1): the area-state digit and one distance\n"
+    "                       a step, TAB-separated, one scan a line\n"
+    "  areas read OUT.ara   read the sensor's areas and save them to a new area file\n"
+    "  areas write IN.ara   open an area file and write its areas to the sensor\n"
+    "  areas show IN.ara    print the areas of an area file, one a line\n";
 
 bool parseInt(const std::string& s, int lo, int hi, int& out) {
     char* end = nullptr;
@@ -51,11 +65,32 @@ int usage(const CliIo& io, const std::string& why) {
     return 2;
 }
 
+// The window-side needs of the area transfer, for a program without windows.
+class CliAreaHost : public AreaTransferHost {
+public:
+    bool connected() const override { return true; }
+    bool japanese() const override { return false; }
+    void closeIoCheckWindow() override {}
+    bool setArea() override { return true; }
+    void refreshCurrentArea() override {}
+    void setWatchdogExpired() override {}
+    void setProgressMax(int) override {}
+    void setProgress(int) override {}
+};
+
 // A simulated sensor on a pseudo terminal for the life of the command.
 struct Simulation {
     std::unique_ptr<sim::SimulatedSensor> sensor;
     std::unique_ptr<sim::PtyServer> server;
 };
+
+// The manual choice of the Sensor menu, as its entry would make it.
+void chooseModel(const std::string& caption, SensorModel& model) {
+    if (caption.empty()) return;
+    bool autoDetect = true;
+    for (const auto& c : sensorMenuChoices())
+        if (c.caption == caption) applyMenuChoice(c, model, autoDetect);
+}
 
 }  // namespace
 
@@ -102,6 +137,12 @@ int run(const std::vector<std::string>& args, const CliIo& io) {
         } else if (a.rfind("--simulate=", 0) == 0) {
             g.simulate = a.substr(11);
             if (g.simulate->empty()) return usage(io, "--simulate= needs a model name");
+        } else if (a == "--model") {
+            if (!value(v)) return usage(io, "--model needs a Sensor menu caption");
+            bool known = false;
+            for (const auto& c : sensorMenuChoices()) known = known || c.caption == v;
+            if (!known) return usage(io, "--model: no Sensor menu entry " + v);
+            g.modelCaption = v;
         } else if (a == "--timeout") {
             if (!value(v) || !parseInt(v, 1, 3600000, g.timeoutMs)) return usage(io, "--timeout takes milliseconds");
         } else {
@@ -154,6 +195,75 @@ int run(const std::vector<std::string>& args, const CliIo& io) {
         }
         std::fprintf(io.out, "%s\n", t.reply.c_str());
         return 0;
+    }
+    // The ports detection searches: those named, else the simulated sensor, else all of the system's.
+    const std::vector<std::string> searchPorts =
+        !g.ports.empty() || !simPath.empty()
+            ? buildPortList(g.ports, simPath, {})
+            : buildPortList({}, "", io.systemPorts ? io.systemPorts() : std::vector<std::string>{});
+    if (command == "detect" || command == "scan") {
+        int scans = 1;
+        if (command == "detect" && !rest.empty()) return usage(io, "detect takes no arguments");
+        if (command == "scan") {
+            if (rest.size() == 2 && rest[0] == "--scans") {
+                if (!parseInt(rest[1], 1, 1000000, scans)) return usage(io, "--scans takes a number");
+            } else if (!rest.empty()) {
+                return usage(io, "scan takes [--scans N]");
+            }
+        }
+        SerialLink link;
+        CliSession session(link, pump, dialogs, searchPorts);
+        if (!session.detect()) {
+            std::fprintf(io.err, "Sensor not found.\n");
+            return 1;
+        }
+        SensorModel model = session.identity().model;
+        chooseModel(g.modelCaption, model);
+        if (command == "detect") {
+            std::fprintf(io.out, "model: %s\nport: %s\nspeed: %d\n", model.name.c_str(), session.port().c_str(),
+                         session.baud());
+            return 0;
+        }
+        return printScans(link, pump, model, scans, std::max(g.timeoutMs, 3000), io.out, io.err);
+    }
+    if (command == "areas") {
+        if (rest.size() != 2 || (rest[0] != "read" && rest[0] != "write" && rest[0] != "show"))
+            return usage(io, "areas takes read OUT.ara, write IN.ara or show IN.ara");
+        SensorModel model;
+        AreaTable table;
+        table.count = model.areaCount;
+        if (rest[0] == "show") {
+            if (loadAreaFile(rest[1], table, model.maxRange, dialogs) != OpenAreaResult::Loaded) return 1;
+            for (int n = 0; n < table.count; ++n) {
+                const AreaPattern& a = table.slots[static_cast<std::size_t>(n)];
+                std::fprintf(io.out, "%d", n + 1);
+                for (int j = 0; j < kAreaPoints; ++j)
+                    std::fprintf(io.out, " %d %d", a.points[static_cast<std::size_t>(j)].x,
+                                 a.points[static_cast<std::size_t>(j)].y);
+                std::fprintf(io.out, " %d %d %d %d\n", a.output2, a.output3, a.PartitionShape, a.HalfHysteresis);
+            }
+            return 0;
+        }
+        // The areas travel in the layout of the sensor found, so it is detected first.
+        SerialLink link;
+        CliSession session(link, pump, dialogs, searchPorts);
+        if (!session.detect()) {
+            std::fprintf(io.err, "Sensor not found.\n");
+            return 1;
+        }
+        model = session.identity().model;
+        chooseModel(g.modelCaption, model);
+        table.count = model.areaCount;
+        if (rest[0] == "write" && loadAreaFile(rest[1], table, model.maxRange, dialogs) != OpenAreaResult::Loaded)
+            return 1;
+        NoReader reader;
+        ExchangeLock lock;
+        CliAreaHost host;
+        AreaTransferContext ctx{link, pump, dialogs, reader, lock, host};
+        if (rest[0] == "write") return areaWrite(ctx, table, model) == AreaTransferResult::Complete ? 0 : 1;
+        if (areaRead(ctx, table, model) != AreaTransferResult::Complete) return 1;
+        bool changed = false;
+        return writeAreaFile(rest[1], table, changed, dialogs) == SaveAreaResult::Saved ? 0 : 1;
     }
     return usage(io, "unknown command " + command);
 }

@@ -1,7 +1,7 @@
 // Command-line switches of the main program.
-#include <gtest/gtest.h>
-
 #include "app/start_options.h"
+
+#include <gtest/gtest.h>
 
 namespace avz {
 namespace {

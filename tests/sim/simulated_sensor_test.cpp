@@ -59,3 +59,28 @@ TEST(SimulatedSensor, DropsRepliesWhenAsked) {
 
 }  // namespace
 }  // namespace avz::sim
+
+namespace avz::sim {
+namespace {
+
+TEST(SimulatedSensor, OnlyBaudAnswersAtOneSpeedAndRefusesToChange) {
+    SimOptions o{"KVR-38PT", false, 19200, 0, 0, 1};
+    o.onlyBaud = 57600;
+    SimulatedSensor s(o);
+    EXPECT_EQ(s.baud(), 57600);
+    EXPECT_TRUE(s.receive("V\n", 19200, 0).empty());
+    EXPECT_EQ(s.receive("S1152000000000\n", 57600, 0), "S1152000000000\n1\n\n");
+    EXPECT_EQ(s.baud(), 57600);
+    EXPECT_FALSE(s.receive("V\n", 57600, 0).empty());
+}
+
+TEST(SimulatedSensor, DropNextLosesThatManyReplies) {
+    SimulatedSensor s(SimOptions{"KVR-38PT", false, 19200, 0, 0, 1});
+    s.dropNext(2);
+    EXPECT_TRUE(s.receive("V\n", 19200, 0).empty());
+    EXPECT_TRUE(s.receive("$G\n", 19200, 0).empty());
+    EXPECT_FALSE(s.receive("V\n", 19200, 0).empty());
+}
+
+}  // namespace
+}  // namespace avz::sim

@@ -1,0 +1,92 @@
+// avuzevi-cli against avuzevi-sim on a pseudo terminal: detection at each speed, scans, and areas that go to
+// the sensor and come back unchanged.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "support/sim_process.h"
+
+namespace avz {
+namespace {
+
+const std::string kCli = test::SimProcess::binary("avuzevi-cli");
+
+std::vector<std::string> split(const std::string& s, char sep) {
+    std::vector<std::string> out;
+    std::stringstream ss(s);
+    std::string item;
+    while (std::getline(ss, item, sep)) out.push_back(item);
+    return out;
+}
+
+TEST(CliE2E, DetectsTheSensorAtEachSpeed) {
+    for (const char* baud : {"19200", "57600", "115200"}) {
+        test::SimProcess sim({"--baud", baud, "--only-baud", baud, "--model", "LDM-PT"});
+        ASSERT_TRUE(sim.ok());
+        const auto r = test::runProgram({kCli, "--port", sim.path(), "detect"}, 20000);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out, "model: LDM-PT\nport: " + sim.path() + "\nspeed: " + baud + "\n");
+    }
+    const auto none = test::runProgram({kCli, "--port", "/dev/null", "detect"}, 20000);
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.err, "Sensor not found.\n");
+}
+
+TEST(CliE2E, ScanPrintsTheStateAndOneDistanceAStep) {
+    test::SimProcess sim({"--baud", "115200", "--split"});
+    ASSERT_TRUE(sim.ok());
+    const auto r = test::runProgram({kCli, "--port", sim.path(), "scan", "--scans", "3"}, 20000);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto lines = split(r.out, '\n');
+    ASSERT_EQ(lines.size(), 3u);
+    for (const auto& line : lines) {
+        const auto fields = split(line, '\t');
+        ASSERT_EQ(fields.size(), 1u + 513u);
+        EXPECT_EQ(fields[0], "0");
+        EXPECT_EQ(fields[1 + 256], "4000");  // straight ahead: the far wall
+    }
+    const auto other = test::runProgram({kCli, "--port", sim.path(), "--model", "KVR-W61", "scan"}, 20000);
+    EXPECT_EQ(other.exitCode, 1);
+    EXPECT_EQ(other.err, "Scan decoding is not available for model KVR-W61\n");
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+TEST(CliE2E, AreasWrittenToTheSensorReadBackTheSame) {
+    test::SimProcess sim({"--baud", "57600"});
+    ASSERT_TRUE(sim.ok());
+    const auto dir = std::filesystem::temp_directory_path() / "cli_areas";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string first = (dir / "first").string(), second = (dir / "second").string();
+    // What the sensor holds, saved; then written back with the first point of area 1 moved, and read again.
+    auto r = test::runProgram({kCli, "--port", sim.path(), "--yes", "areas", "read", first}, 30000);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::string text = readFile(first + ".ara");
+    const std::string point1 = "[Area1]\r\n[OutPut1]\r\n[Point1]\r\n";
+    const auto at = text.find(point1);
+    ASSERT_NE(at, std::string::npos) << text.substr(0, 200);
+    const auto valueEnd = text.find("\r\n", at + point1.size());
+    text.replace(at + point1.size(), valueEnd - at - point1.size(), "1234 55");
+    {
+        std::ofstream out(dir / "changed.ara", std::ios::binary);
+        out << text;
+    }
+    r = test::runProgram({kCli, "--port", sim.path(), "--yes", "areas", "write", (dir / "changed.ara").string()}, 30000);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = test::runProgram({kCli, "--port", sim.path(), "--yes", "areas", "read", second}, 30000);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(readFile(second + ".ara"), text);
+    const auto shown = test::runProgram({kCli, "areas", "show", second + ".ara"}, 10000);
+    EXPECT_EQ(shown.out.rfind("1 1234 55 ", 0), 0u) << shown.out.substr(0, 80);
+}
+
+}  // namespace
+}  // namespace avz
