@@ -8,6 +8,7 @@
 
 #include "areas/area_file.h"
 #include "areas/area_transfer.h"
+#include "cli/cli_record.h"
 #include "cli/cli_session.h"
 #include "sensor/sensor_catalogue.h"
 #include "cli/console_dialogs.h"
@@ -50,7 +51,11 @@ const char* kHelp =
     "                       a step, TAB-separated, one scan a line\n"
     "  areas read OUT.ara   read the sensor's areas and save them to a new area file\n"
     "  areas write IN.ara   open an area file and write its areas to the sensor\n"
-    "  areas show IN.ara    print the areas of an area file, one a line\n";
+    "  areas show IN.ara    print the areas of an area file, one a line\n"
+    "  record --scans N [--interval MS] OUT.xls\n"
+    "                       detect, record N scans (1..250) at the interval (default 10) and save them\n"
+    "                       to the new file OUT.xls with the header lines\n"
+    "  play-info FILE       read a recorded-data file and print its model and frame count\n";
 
 bool parseInt(const std::string& s, int lo, int hi, int& out) {
     char* end = nullptr;
@@ -225,6 +230,25 @@ int run(const std::vector<std::string>& args, const CliIo& io) {
             return 0;
         }
         return printScans(link, pump, model, scans, std::max(g.timeoutMs, 3000), io.out, io.err);
+    }
+    if (command == "play-info") {
+        if (rest.size() != 1) return usage(io, "play-info takes FILE");
+        return playInfo(rest[0], io.out, io.err);
+    }
+    if (command == "record") {
+        RecordArgs recordArgs;
+        std::string why;
+        if (!parseRecordArgs(rest, recordArgs, why)) return usage(io, why);
+        SerialLink link;
+        CliSession session(link, pump, dialogs, searchPorts);
+        if (!session.detect()) {
+            std::fprintf(io.err, "Sensor not found.\n");
+            return 1;
+        }
+        SensorModel model = session.identity().model;
+        chooseModel(g.modelCaption, model);
+        SystemClock clock;
+        return recordToFile(link, pump, clock, model, recordArgs, std::max(g.timeoutMs, 3000), io.err);
     }
     if (command == "areas") {
         if (rest.size() != 2 || (rest[0] != "read" && rest[0] != "write" && rest[0] != "show"))

@@ -117,13 +117,17 @@ void Recorder::beginBlocks(int blockSize) {
     m_host.setTrackBarPosition(0);
 }
 
+void Recorder::startSingleBlock(int blockSize) {
+    m_p.menu = RecordMenuState{false, false};
+    m_host.showDataRecord();
+    beginBlocks(std::clamp(blockSize, 1, RecordTable::kColumns - 1));
+}
+
 StartOutcome Recorder::start(RecordMode mode) {
     const RecordMenuState before = m_p.menu;
     const int n = blockSizeOf(mode);
     if (!isContinuous(mode)) {
-        m_p.menu = menuChecksAfterStart(mode, before, StartOutcome::Started);
-        m_host.showDataRecord();
-        beginBlocks(n);
+        startSingleBlock(n);
         return StartOutcome::Started;
     }
     if (mode == RecordMode::Every40) {

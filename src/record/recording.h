@@ -101,6 +101,8 @@ public:
 
     // N10Scan1Click .. N10000Scan1Click. Returns how the handler ended.
     StartOutcome start(RecordMode mode);
+    // A single block of blockSize scans (1..254), as the single-block modes record it.
+    void startSingleBlock(int blockSize);
 
     // Store hook: every decoded step of every live scan.
     void storeStep(int step, std::int32_t distance);
