@@ -97,6 +97,17 @@ void chooseModel(const std::string& caption, SensorModel& model) {
         if (c.caption == caption) applyMenuChoice(c, model, autoDetect);
 }
 
+// Detection, then the model chosen with --model if any.
+bool detectSensor(CliSession& session, const std::string& modelCaption, SensorModel& model, std::FILE* err) {
+    if (!session.detect()) {
+        std::fprintf(err, "Sensor not found.\n");
+        return false;
+    }
+    model = session.identity().model;
+    chooseModel(modelCaption, model);
+    return true;
+}
+
 }  // namespace
 
 std::string expandEscapes(const std::string& text) {
@@ -218,12 +229,8 @@ int run(const std::vector<std::string>& args, const CliIo& io) {
         }
         SerialLink link;
         CliSession session(link, pump, dialogs, searchPorts);
-        if (!session.detect()) {
-            std::fprintf(io.err, "Sensor not found.\n");
-            return 1;
-        }
-        SensorModel model = session.identity().model;
-        chooseModel(g.modelCaption, model);
+        SensorModel model;
+        if (!detectSensor(session, g.modelCaption, model, io.err)) return 1;
         if (command == "detect") {
             std::fprintf(io.out, "model: %s\nport: %s\nspeed: %d\n", model.name.c_str(), session.port().c_str(),
                          session.baud());
@@ -241,12 +248,8 @@ int run(const std::vector<std::string>& args, const CliIo& io) {
         if (!parseRecordArgs(rest, recordArgs, why)) return usage(io, why);
         SerialLink link;
         CliSession session(link, pump, dialogs, searchPorts);
-        if (!session.detect()) {
-            std::fprintf(io.err, "Sensor not found.\n");
-            return 1;
-        }
-        SensorModel model = session.identity().model;
-        chooseModel(g.modelCaption, model);
+        SensorModel model;
+        if (!detectSensor(session, g.modelCaption, model, io.err)) return 1;
         SystemClock clock;
         return recordToFile(link, pump, clock, model, recordArgs, std::max(g.timeoutMs, 3000), io.err);
     }
@@ -271,12 +274,7 @@ int run(const std::vector<std::string>& args, const CliIo& io) {
         // The areas travel in the layout of the sensor found, so it is detected first.
         SerialLink link;
         CliSession session(link, pump, dialogs, searchPorts);
-        if (!session.detect()) {
-            std::fprintf(io.err, "Sensor not found.\n");
-            return 1;
-        }
-        model = session.identity().model;
-        chooseModel(g.modelCaption, model);
+        if (!detectSensor(session, g.modelCaption, model, io.err)) return 1;
         table.count = model.areaCount;
         if (rest[0] == "write" && loadAreaFile(rest[1], table, model.maxRange, dialogs) != OpenAreaResult::Loaded)
             return 1;

@@ -1,5 +1,6 @@
 // avuzevi-cli "play-info" and "record" over the recording cores.
 #include "cli/cli_record.h"
+#include "cli/cli_session.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -178,18 +179,13 @@ int recordToFile(Link& link, Pump& pump, const Clock& clock, const SensorModel& 
             pump.sleepMs(1);
             continue;
         }
-        ReceiveOptions options;
-        options.timeoutMs = timeoutMs;
-        const Transaction t = transact(link, pump, "$G\n", options);
-        if (t.end != ReceiveEnd::Done) {
-            std::fprintf(err, "%s\n", t.end == ReceiveEnd::LinkLost ? "COM ERROR: LINK LOST" : "TIMEOUT ERROR");
-            return 1;
-        }
+        const auto reply = fetchScan(link, pump, timeoutMs, err);
+        if (!reply) return 1;
         ScanContext context;
         context.model = &model;
         context.recordingActive = rec.state.active;
         context.recordTimerRunning = rec.pacer().running();
-        if (handleScan(t.reply + "\n", context, *frame, repaint, rec) != ScanResult::Decoded) {
+        if (handleScan(*reply + "\n", context, *frame, repaint, rec) != ScanResult::Decoded) {
             std::fprintf(err, "A scan could not be decoded\n");
             return 1;
         }

@@ -39,6 +39,17 @@ private:
 };
 }  // namespace
 
+std::optional<std::string> fetchScan(Link& link, Pump& pump, int timeoutMs, std::FILE* err) {
+    ReceiveOptions options;
+    options.timeoutMs = timeoutMs;
+    Transaction t = transact(link, pump, "$G\n", options);
+    if (t.end != ReceiveEnd::Done) {
+        std::fprintf(err, "%s\n", t.end == ReceiveEnd::LinkLost ? "COM ERROR: LINK LOST" : "TIMEOUT ERROR");
+        return std::nullopt;
+    }
+    return std::move(t.reply);
+}
+
 int printScans(Link& link, Pump& pump, const SensorModel& model, int scans, int timeoutMs, std::FILE* out,
                std::FILE* err) {
     double offset = 0;
@@ -51,15 +62,10 @@ int printScans(Link& link, Pump& pump, const SensorModel& model, int scans, int 
     ScanContext context;
     context.model = &model;
     for (int n = 0; n < scans; ++n) {
-        ReceiveOptions options;
-        options.timeoutMs = timeoutMs;
-        const Transaction t = transact(link, pump, "$G\n", options);
-        if (t.end != ReceiveEnd::Done) {
-            std::fprintf(err, "%s\n", t.end == ReceiveEnd::LinkLost ? "COM ERROR: LINK LOST" : "TIMEOUT ERROR");
-            return 1;
-        }
+        const auto reply = fetchScan(link, pump, timeoutMs, err);
+        if (!reply) return 1;
         CollectScan host(model.stepCount);
-        const ScanResult r = handleScan(t.reply + "\n", context, *frame, repaint, host);
+        const ScanResult r = handleScan(*reply + "\n", context, *frame, repaint, host);
         if (r != ScanResult::Decoded) {
             std::fprintf(err, "Scan %d could not be decoded\n", n + 1);
             return 1;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,9 @@ private:
     SensorIdentity m_identity;
     Detection m_detection;
 };
+
+// One "$G\n" exchange; the reply in joined form, or nothing after printing why on err.
+std::optional<std::string> fetchScan(Link& link, Pump& pump, int timeoutMs, std::FILE* err);
 
 // "scan": N scans, each printed as the area-state digit and one distance a step, TAB-separated.
 int printScans(Link& link, Pump& pump, const SensorModel& model, int scans, int timeoutMs, std::FILE* out,
