@@ -109,9 +109,10 @@ void TForm1::selectPort(const QString& caption, int entry) {
         a->setChecked(true);
         return;
     }
+    // The reader parks first: closing the port under a running reader would race its reads.
+    suspendReader();
     m_services.link.close();
     m_services.pump.sleepMs(100);
-    suspendReader();
     if (!m_services.link.open(caption.toStdString(), checkedBaud())) {
         m_services.dialogs.message("COM ERROR 3:: COULD NOT OPEN PORT", "COM ERROR", avz::Buttons::Ok,
                                    avz::Icon::Error);
