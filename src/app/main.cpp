@@ -70,6 +70,8 @@ int main(int argc, char** argv) {
         QTimer::singleShot(options.snapshotAfterMs, &form1, [&form1, &options] {
             const bool ok = form1.grab().save(QString::fromStdString(options.snapshotPath), "PNG");
             if (!ok) std::cerr << "avuzevi: could not write " << options.snapshotPath << "\n";
+            // The ordinary close ends the reader thread before the port goes.
+            form1.close();
             QApplication::exit(ok ? 0 : 1);
         });
     } else if (options.quitAfterMs >= 0) {

@@ -77,7 +77,8 @@ void TForm1::resetAfterWatchdog() {
 
 void TForm1::showBufferExceed(int queued) {
     m_debugLength = QString::number(queued);
-    m_services.dialogs.message(avz::kBufferExceedText, avz::kErrorCaption, avz::Buttons::Ok, avz::Icon::Error);
+    m_services.dialogs.message(avz::kBufferExceedText, avz::kErrorCaption, avz::Buttons::Ok,
+                               avz::Icon::Error);
 }
 
 void TForm1::handOver(const avz::ReplyEnvelope& reply) {

@@ -1,4 +1,5 @@
-// TForm1: identification, the detection workflow's side of the window, the "Sensor" menu and the version window.
+// TForm1: identification, the detection workflow's side of the window, the "Sensor" menu and the version
+// window.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -54,12 +55,18 @@ void TForm1::wireSensor() {
     static const struct {
         const char* name;
         Slot slot;
-    } kSlots[] = {{"AutoDetect1", &TForm1::AutoDetect1Click}, {"ZETALDM1", &TForm1::ZETALDM1Click},
-                  {"VOLDM1", &TForm1::VOLDM1Click},           {"QWJ1", &TForm1::QWJ1Click},
-                  {"LDM2", &TForm1::LDM2Click},               {"LDM1", &TForm1::LDM1Click},
-                  {"KVRW611", &TForm1::KVRW611Click},         {"KVR17HC1", &TForm1::KVR17HC1Click},
-                  {"KVR38PT1", &TForm1::KVR38PT1Click},       {"KVR17HCD1", &TForm1::KVR17HCD1Click},
-                  {"KVR38PT621", &TForm1::KVR38PT621Click},   {"KVR38PTD621", &TForm1::KVR38PTD621Click},
+    } kSlots[] = {{"AutoDetect1", &TForm1::AutoDetect1Click},
+                  {"ZETALDM1", &TForm1::ZETALDM1Click},
+                  {"VOLDM1", &TForm1::VOLDM1Click},
+                  {"QWJ1", &TForm1::QWJ1Click},
+                  {"LDM2", &TForm1::LDM2Click},
+                  {"LDM1", &TForm1::LDM1Click},
+                  {"KVRW611", &TForm1::KVRW611Click},
+                  {"KVR17HC1", &TForm1::KVR17HC1Click},
+                  {"KVR38PT1", &TForm1::KVR38PT1Click},
+                  {"KVR17HCD1", &TForm1::KVR17HCD1Click},
+                  {"KVR38PT621", &TForm1::KVR38PT621Click},
+                  {"KVR38PTD621", &TForm1::KVR38PTD621Click},
                   {"SensorVersion", &TForm1::SensorVersionClick},
                   {"GraphicsVersion1", &TForm1::GraphicsVersion1Click}};
     for (const auto& s : kSlots)
@@ -186,17 +193,39 @@ void TForm1::AutoDetect1Click() {
     if (m_sensor.autoDetect) m_link.flags.versionRequested = true;
 }
 
-void TForm1::ZETALDM1Click() { applySensorMenuChoice("ZETALDM1Click"); }
-void TForm1::VOLDM1Click() { applySensorMenuChoice("VOLDM1Click"); }
-void TForm1::QWJ1Click() { applySensorMenuChoice("QWJ1Click"); }
-void TForm1::LDM2Click() { applySensorMenuChoice("LDM2Click"); }
-void TForm1::LDM1Click() { applySensorMenuChoice("LDM1Click"); }
-void TForm1::KVRW611Click() { applySensorMenuChoice("KVRW611Click"); }
-void TForm1::KVR17HC1Click() { applySensorMenuChoice("KVR17HC1Click"); }
-void TForm1::KVR38PT1Click() { applySensorMenuChoice("KVR38PT1Click"); }
-void TForm1::KVR17HCD1Click() { applySensorMenuChoice("KVR17HCD1Click"); }
-void TForm1::KVR38PT621Click() { applySensorMenuChoice("KVR38PT621Click"); }
-void TForm1::KVR38PTD621Click() { applySensorMenuChoice("KVR38PTD621Click"); }
+void TForm1::ZETALDM1Click() {
+    applySensorMenuChoice("ZETALDM1Click");
+}
+void TForm1::VOLDM1Click() {
+    applySensorMenuChoice("VOLDM1Click");
+}
+void TForm1::QWJ1Click() {
+    applySensorMenuChoice("QWJ1Click");
+}
+void TForm1::LDM2Click() {
+    applySensorMenuChoice("LDM2Click");
+}
+void TForm1::LDM1Click() {
+    applySensorMenuChoice("LDM1Click");
+}
+void TForm1::KVRW611Click() {
+    applySensorMenuChoice("KVRW611Click");
+}
+void TForm1::KVR17HC1Click() {
+    applySensorMenuChoice("KVR17HC1Click");
+}
+void TForm1::KVR38PT1Click() {
+    applySensorMenuChoice("KVR38PT1Click");
+}
+void TForm1::KVR17HCD1Click() {
+    applySensorMenuChoice("KVR17HCD1Click");
+}
+void TForm1::KVR38PT621Click() {
+    applySensorMenuChoice("KVR38PT621Click");
+}
+void TForm1::KVR38PTD621Click() {
+    applySensorMenuChoice("KVR38PTD621Click");
+}
 
 void TForm1::SensorVersionClick() {
     if (m_windows.form4) m_windows.form4->showSensorVersion();
@@ -352,7 +381,8 @@ void DetectionBridge::setIoCheckFifthInputEnabled(bool) {
 }
 
 void DetectionBridge::disableFramWriteButtonIfVisible() {
-    if (m_form.m_windows.form6 && m_form.m_windows.form6->isVisible()) m_form.setFramWriteButtonEnabled(false);
+    if (m_form.m_windows.form6 && m_form.m_windows.form6->isVisible())
+        m_form.setFramWriteButtonEnabled(false);
 }
 
 void DetectionBridge::setFiveMeterBox(bool checked) {

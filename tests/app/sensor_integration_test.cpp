@@ -72,7 +72,8 @@ struct Rig {
 
     explicit Rig(sim::SimOptions options = sensorAt("KVR-38PT", 19200),
                  std::vector<std::string> ports = {"/dev/sim0"}, StartOptions start = {})
-        : sensor(options), services{port, pump, dialogs, clock, settings, std::move(start), std::move(ports)} {
+        : sensor(options),
+          services{port, pump, dialogs, clock, settings, std::move(start), std::move(ports)} {
         services.readerThread = false;
         port.attach("/dev/sim0", &sensor);
     }
@@ -213,12 +214,37 @@ TEST(Detection, ALaterSearchAsksAboutAnotherModel) {
         f.SpeedButton12Click();
         EXPECT_TRUE(f.linkState().flags.connected);
         EXPECT_EQ(rig.dialogs.shown, (std::vector<Shown>{{"LDM-PT is detected.\n\nContinue with this sensor?",
-                                                           "WARNING", Buttons::YesNo, Icon::Warning}}));
+                                                          "WARNING", Buttons::YesNo, Icon::Warning}}));
         // Declining keeps the new model and the old list.
         EXPECT_EQ(f.sensor().model.name, "LDM-PT");
         EXPECT_EQ(f.areaList()->count(), answer == Answer::Yes ? 7 : 31);
         EXPECT_FALSE(f.detectingPanel()->isVisible());
     }
+}
+
+TEST(Detection, ReconnectAfterComCloseDetectsOnTheLastPort) {
+    Rig rig(sensorAt("KVR-38PT", 57600), {"/dev/sim0", "/dev/sim1"});
+    rig.port.attach("/dev/sim1", nullptr);
+    TForm1& f = rig.start();
+    ASSERT_TRUE(f.linkState().flags.connected);
+    f.SpeedButton4Click();
+    ASSERT_EQ(f.linkState().lastPort, 1);
+    rig.sensor.setModel("LDM-PT", false);
+    const int opens = rig.port.opens();
+    f.SpeedButton12Click();
+    // Detect one port on the entry "Com Close" left: no search of the others, no question.
+    EXPECT_EQ(rig.port.opens(), opens + 1);
+    EXPECT_TRUE(f.linkState().flags.connected);
+    EXPECT_EQ(f.linkState().lastPort, 0);
+    EXPECT_EQ(f.panelText(4), "    /dev/sim0 (57.6 Kbps)");
+    EXPECT_EQ(f.areaList()->count(), 7);
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+    EXPECT_FALSE(f.detectingPanel()->isVisible());
+
+    // Connected with no last port: "Reconnect" does nothing.
+    const int again = rig.port.opens();
+    f.SpeedButton12Click();
+    EXPECT_EQ(rig.port.opens(), again);
 }
 
 TEST(Detection, DetectingPanelAnimatesNineFramesAtOneHundredMs) {
@@ -296,13 +322,9 @@ TEST(VersionWindow, FilledFromTheRecordOnlyUnderSensorVersion) {
 
     rig.startLoop();
     rig.runReplies(2);  // "$G" and "V"
-    const std::vector<std::string> expected = {"VERSION",
-                                               "VEND:AVUZEVI SIMULATION",
-                                               "PROD:KVR-38PT",
-                                               "FIRM:1.00.00(2026-12-01)",
-                                               "PROT:DXLN 1.0",
-                                               "SERI:SIM00001",
-                                               "STAT:Sensor works well."};
+    const std::vector<std::string> expected = {
+        "VERSION",       "VEND:AVUZEVI SIMULATION", "PROD:KVR-38PT",          "FIRM:1.00.00(2026-12-01)",
+        "PROT:DXLN 1.0", "SERI:SIM00001",           "STAT:Sensor works well."};
     EXPECT_EQ(rig.tree(), expected);
     EXPECT_TRUE(v.tree()->topLevelItem(0)->isExpanded());
     EXPECT_EQ(v.treeTextColour(), TForm4::lightGrey());
@@ -365,8 +387,8 @@ TEST(NewSensor, AnotherModelWhileConnectedIsOfferedAndYesAdjustsTheLists) {
         f.linkState().flags.versionRequested = true;
         rig.runReplies(2);
         EXPECT_EQ(rig.dialogs.shown,
-                  (std::vector<Shown>{{"New sensor LDM-PT is detected.\n\nContinue with this sensor?", "WARNING",
-                                       Buttons::YesNo, Icon::Warning}}));
+                  (std::vector<Shown>{{"New sensor LDM-PT is detected.\n\nContinue with this sensor?",
+                                       "WARNING", Buttons::YesNo, Icon::Warning}}));
         EXPECT_EQ(f.sensor().model.name, "LDM-PT");
         EXPECT_EQ(f.areaList()->count(), answer == Answer::Yes ? 7 : 31);
         EXPECT_EQ(f.scan().fromStep, answer == Answer::Yes ? 384 : 256);
