@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i + 1 < args.size(); ++i)
         if (args[i] == "--status-file") {
             statusFile = args[i + 1];
-            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+            const auto at = args.begin() + static_cast<std::ptrdiff_t>(i);
+            args.erase(at, at + 2);
             break;
         }
     avz::StartOptions options = avz::parseStartOptions(args);
