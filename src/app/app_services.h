@@ -25,6 +25,8 @@ struct AppServices {
     std::vector<std::string> ports;
     // The reader thread as the GUI thread pauses and resumes it; none until a reader exists.
     ReaderGate* reader = nullptr;
+    // False in tests on virtual time: they step the reader loop themselves instead of running its thread.
+    bool readerThread = true;
 };
 
 }  // namespace avz

@@ -1,6 +1,7 @@
 // avuzevi: program entry. Wires the seams, the optional simulated sensor and the windows together.
 #include <QApplication>
 #include <QTimer>
+#include <fstream>
 #include <iostream>
 #include <memory>
 
@@ -20,6 +21,15 @@ int main(int argc, char** argv) {
 
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    // --status-file PATH: at exit, the status bar's connection text and the model, for checks from outside.
+    std::string statusFile;
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == "--status-file") {
+            statusFile = args[i + 1];
+            const auto at = args.begin() + static_cast<std::ptrdiff_t>(i);
+            args.erase(at, at + 2);
+            break;
+        }
     avz::StartOptions options = avz::parseStartOptions(args);
     for (const auto& e : options.errors) std::cerr << "avuzevi: " << e << "\n";
 
@@ -61,6 +71,8 @@ int main(int argc, char** argv) {
         QTimer::singleShot(options.snapshotAfterMs, &form1, [&form1, &options] {
             const bool ok = form1.grab().save(QString::fromStdString(options.snapshotPath), "PNG");
             if (!ok) std::cerr << "avuzevi: could not write " << options.snapshotPath << "\n";
+            // The ordinary close ends the reader thread before the port goes.
+            form1.close();
             QApplication::exit(ok ? 0 : 1);
         });
     } else if (options.quitAfterMs >= 0) {
@@ -68,6 +80,11 @@ int main(int argc, char** argv) {
     }
     form1.showAndDetect();
     const int rc = QApplication::exec();
+    if (!statusFile.empty()) {
+        std::ofstream status(statusFile, std::ios::trunc);
+        status << "connection: " << form1.panelText(4).toStdString() << "\n"
+               << "model: " << form1.sensor().model.name << "\n";
+    }
     settings.sync();
     link.close();
     if (simServer) simServer->stop();

@@ -87,6 +87,7 @@ TForm1::TForm1(avz::AppServices& services, QWidget* parent)
     fillPortMenu(m_services.ports);
     syncMenuState();
     resize(500, 500);
+    wireSensor();
 }
 
 TForm1::~TForm1() = default;
@@ -100,6 +101,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::showAndDetect() {
+    wireSecondaryWindows();
     // The window stays disabled behind the detecting panel until the search ends.
     m_viewPanel->move(0, 0);
     centreDetectingPanel();
@@ -221,6 +223,8 @@ void TForm1::FormClose() {
         m_services.reader->resume();
         m_readerSuspended = false;
     }
+    // The reader's thread ends on shuttingDown; it must be gone before the port closes.
+    retireReader();
     m_services.link.close();
     for (QWidget* w : std::initializer_list<QWidget*>{m_windows.form3, m_windows.form6, m_windows.form7,
                                                       m_windows.form8, m_windows.form10, m_windows.form11})
@@ -232,7 +236,7 @@ void TForm1::Exit1Click() {
 }
 
 void TForm1::Timer1Timer() {
-    m_link.flags.watchdogExpired = true;
+    avz::watchdogExpiry(m_link.flags, *this);
 }
 
 void TForm1::Timer4Timer() {

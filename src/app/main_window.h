@@ -13,8 +13,17 @@
 #include "app/drawn_pictures.h"
 #include "app/menu_state.h"
 #include "core/pump.h"
+// ---- integ: reader thread, dispatch, identification, detection
+#include "app/detection_bridge.h"
+#include "link/dispatcher.h"
+#include "link/reader_loop.h"
+#include "link/tread.h"
+#include "sensor/detection.h"
+#include "sensor/identify.h"
+// ---- end integ
 
 class QAction;
+class QCheckBox;
 class QActionGroup;
 class QComboBox;
 class QLabel;
@@ -50,7 +59,7 @@ struct SecondaryWindows {
     TForm12* form12 = nullptr;
 };
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public avz::ReaderOutputs, public avz::DispatchTarget, public avz::VersionHost {
     Q_OBJECT
 
 public:
@@ -248,4 +257,114 @@ private:
     bool m_readerSuspended = false;
     bool m_shown = false;
     bool m_closed = false;
+
+    // ---- integ: reader thread, dispatch, identification, detection, version window
+    friend class DetectionBridge;
+
+public:
+    // ReaderOutputs, in the GUI thread (TRead marshals them). showConnectionPicture is the status bar's above.
+    void setLamp(avz::Lamp lamp) override;
+    void startTimer1(int intervalMs) override;
+    void stopTimer1() override;
+    void startTimer4() override;
+    void stopTimer4() override;
+    void resetAfterWatchdog() override;
+    void clearVersionTree() override;
+    void showBufferExceed(int queued) override;
+    void handOver(const avz::ReplyEnvelope& reply) override;
+
+    // DispatchTarget
+    bool bufferEchoChecked() const override;
+    bool hoseiChecked() const override;
+    bool ioCheckChecked() const override;
+    void clearDebugMemo() override;
+    void appendDebugMemo(const std::string& text) override;
+    void showDebugLength(int length) override;
+    void showDebugCommand(std::string_view lastCommand) override;
+    void setFramWriteButtonEnabled(bool enabled) override;
+    void setFramReadButtonEnabled(bool enabled) override;
+    void enableSensorVersionButton() override;
+    void setAreaComboBoxesEnabled(bool enabled) override;
+    std::string hoseiIntervalCaption() const override;
+    bool hoseiRepeatChecked() const override;
+    void setHoseiRepeatTimer(int intervalMs, bool enabled) override;
+    void versionReply(std::string_view text) override;
+    void correctionReply(std::string_view text) override;
+    void framReply(std::string_view text) override;
+    void inspectionReply(std::string_view text) override;
+    void ioReply(std::string_view text) override;
+    void scanReply(std::string_view text) override;
+
+    // VersionHost (with IdentifyHost)
+    void setFiveMeterBox(bool checked) override;
+    void hideDetectingPanel() override;
+    bool numericInputSetAreaActive() const override;
+    void refreshNumericInput() override;
+    bool playbackPanelVisible() const override;
+    bool versionWindowShowsSensorVersion() const override;
+    void requestVersion() override;
+    void showVersionRecord(const avz::SensorVersionInfo& info) override;
+    void colourVersionTreeSkyBlue() override;
+    void newSensorPrompt() override;
+
+    // The reader thread: created after every successful detection; none while nothing is connected.
+    void createReaderThread();
+    TRead* readerThread() const { return m_reader.get(); }
+    int readerThreadsCreated() const { return m_readerThreadsCreated; }
+    // The copy of the marks and fields the reader reads; refreshed whenever one of them may have changed.
+    void pushReaderInputs();
+    const avz::SharedReaderInputs& readerInputs() const { return m_readerInputs; }
+    avz::Detection& detection() { return m_detection; }
+    avz::DetectionHost& detectionHost() { return m_detectionHost; }
+    avz::Lamp lamp() const { return m_lampState; }
+    QCheckBox* fiveMeterBox() const { return m_fiveMeterBox; }
+    // The "Buffer" echo as the dispatcher left it: the reply texts, the length and the batch's commands.
+    const QString& debugMemoText() const { return m_debugMemo; }
+    const QString& debugLengthText() const { return m_debugLength; }
+    const QString& debugCommandText() const { return m_debugCommand; }
+
+public slots:
+    void AutoDetect1Click();
+    void ZETALDM1Click();
+    void VOLDM1Click();
+    void QWJ1Click();
+    void LDM2Click();
+    void LDM1Click();
+    void KVRW611Click();
+    void KVR17HC1Click();
+    void KVR38PT1Click();
+    void KVR17HCD1Click();
+    void KVR38PT621Click();
+    void KVR38PTD621Click();
+    void SensorVersionClick();
+    void GraphicsVersion1Click();
+
+private:
+    void wireSensor();
+    void wireSecondaryWindows();
+    void applySensorMenuChoice(const char* handler);
+    void retireReader();
+
+    avz::SharedReaderInputs m_readerInputs;
+    avz::Dispatcher m_dispatcher{m_link.flags, *this};
+    DetectionBridge m_detectionHost{*this};
+    avz::Detection m_detection{m_services.link, m_services.pump, m_services.dialogs,
+                               m_link.flags,    m_sensor,         m_detectionHost};
+    QCheckBox* m_fiveMeterBox = nullptr;
+    avz::Lamp m_lampState = avz::Lamp::Red;
+    QString m_debugMemo;
+    QString m_debugLength;
+    QString m_debugCommand;
+    int m_handOverDepth = 0;
+    int m_readerThreadsCreated = 0;
+    bool m_windowsWired = false;
+    // Last, so it goes first: its thread refers to the flags, the inputs and this window.
+    std::vector<std::unique_ptr<TRead>> m_retiredReaders;
+    std::unique_ptr<TRead> m_reader;
+    // ---- end integ
+
+    // ---- stubs: definitions the other helpers' branches provide
+public:
+    void handleScanReply(std::string_view text);
+    // ---- end stubs
 };

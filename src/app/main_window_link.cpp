@@ -95,36 +95,6 @@ void TForm1::resumeReader() {
     }
 }
 
-// Until the detection workflow is plugged in, a search opens nothing and leaves the program disconnected.
-bool TForm1::detectOnePort(int entry) {
-    (void)entry;
-    m_scan->multiChannelView = false;
-    if (m_windows.form6) m_windows.form6->setWriteEnabled(false);
-    showDisconnected();
-    return false;
-}
-
-bool TForm1::detectAtStart() {
-    m_scan->multiChannelView = false;
-    m_link.flags.pollReady = true;
-    showDisconnected();
-    m_areaList->setCurrentIndex(0);
-    m_shapeList->setCurrentIndex(0);
-    return false;
-}
-
-void TForm1::reconnect() {
-    if (m_link.flags.connected && m_link.lastPort == 0) return;
-    if (m_link.lastPort != 0) {
-        const int k = m_link.lastPort;
-        checkPortEntry(k);
-        if (const QAction* a = portEntry(k)) selectPort(a->data().toString(), k);
-        m_link.lastPort = 0;
-        return;
-    }
-    detectAtStart();
-}
-
 void TForm1::selectPort(const QString& caption, int entry) {
     if (m_windows.form6) m_windows.form6->setWriteEnabled(false);
     m_scan->multiChannelView = false;
@@ -139,9 +109,10 @@ void TForm1::selectPort(const QString& caption, int entry) {
         a->setChecked(true);
         return;
     }
+    // The reader parks first: closing the port under a running reader would race its reads.
+    suspendReader();
     m_services.link.close();
     m_services.pump.sleepMs(100);
-    suspendReader();
     if (!m_services.link.open(caption.toStdString(), checkedBaud())) {
         m_services.dialogs.message("COM ERROR 3:: COULD NOT OPEN PORT", "COM ERROR", avz::Buttons::Ok,
                                    avz::Icon::Error);
@@ -194,6 +165,8 @@ void TForm1::closeLink() {
     if (m_windows.form3 && m_windows.form3->isVisible()) m_windows.form3->hide();
     m_link.lastPort = checkedPortEntry();
     m_link.flags.pollingEnabled = false;
+    // The reader must be off the port before it closes.
+    suspendReader();
     m_services.link.close();
     m_services.pump.sleepMs(100);
     showConnectionPicture(avz::ConnectionPicture::Disconnected);
@@ -202,6 +175,8 @@ void TForm1::closeLink() {
     setPanelText(4, "    (Disconnected)");
     // The reader loop ends its thread once the link is no longer connected.
     m_link.flags.connected = false;
+    if (TRead* reader = readerThread()) reader->requestTerminate();
+    resumeReader();
 }
 
 void TForm1::Com11Click() {
@@ -248,10 +223,5 @@ void TForm1::SpeedButton4Click() {
 }
 
 void TForm1::SpeedButton12Click() {
-    if (!isEnabled()) return;
-    m_timer8->start();
-    m_detecting->show();
     reconnect();
-    m_timer8->stop();
-    m_detecting->hide();
 }
