@@ -45,7 +45,7 @@ TEST(CliE2E, ScanPrintsTheStateAndOneDistanceAStep) {
         const auto fields = split(line, '\t');
         ASSERT_EQ(fields.size(), 1u + 513u);
         EXPECT_EQ(fields[0], "0");
-        EXPECT_EQ(fields[1 + 256], "4000");  // straight ahead: the far wall
+        EXPECT_EQ(fields[1 + 0], "3000");  // step 0 looks right along the sensor line: the side wall
     }
     const auto other = test::runProgram({kCli, "--port", sim.path(), "--model", "KVR-W61", "scan"}, 20000);
     EXPECT_EQ(other.exitCode, 1);
