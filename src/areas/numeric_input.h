@@ -94,3 +94,35 @@ bool isMultiOutputModel(std::string_view modelName);
 std::optional<std::string> outputHint(const NumericAreaFields& fields);
 
 }  // namespace avz
+
+namespace avz {
+
+struct SensorModel;
+
+// What the numeric input window needs of the main window: the areas, the model, its own area and shape
+// selection, and the handles and view that follow a commit.
+class NumericInputHost {
+public:
+    virtual ~NumericInputHost() = default;
+
+    virtual AreaState& numericAreas() = 0;
+    virtual const SensorModel& numericModel() const = 0;
+    virtual Dialogs& numericDialogs() = 0;
+    virtual bool numericJapanese() const = 0;
+    // The main window is closing: hiding the window checks nothing then.
+    virtual bool numericMainClosing() const = 0;
+    // Positions of the main area and shape combo boxes' texts in their lists, -1 when absent.
+    virtual int mainAreaSelection() const = 0;
+    virtual int mainShapeSelection() const = 0;
+    // This window chose an area: the main window selects it too and loads it into the editors.
+    virtual void numericAreaSelected(int area) = 0;
+    // This window chose a shape for the selected area: the main shape box and status panel follow.
+    virtual void numericShapeChosen(int shape) = 0;
+    // An area was committed from the fields: place its handles and repaint the view.
+    virtual void numericAreaCommitted(int area) = 0;
+    // The two partition fields were exchanged: the partition handles exchange their places.
+    virtual void numericPartitionsSwapped() = 0;
+    virtual void focusMainView() = 0;
+};
+
+}  // namespace avz

@@ -404,14 +404,14 @@ TEST(Closing, AsksOnlyForWhatIsUnsaved) {
     for (const Case& c : cases) {
         Rig rig;
         TForm1& f = rig.start();
-        f.areaEdit().areasChanged = c.areasChanged;
+        f.areas().areasChanged = c.areasChanged;
         f.recording().blockSize = c.blockSize;
         rig.windows.form3->setCellText(1, 0, c.cell);
         rig.windows.form3->setDataSaved(c.saved);
         f.close();
         EXPECT_EQ(rig.dialogs.shown, c.shown);
         EXPECT_TRUE(f.linkState().flags.shuttingDown);
-        EXPECT_FALSE(f.areaEdit().areasChanged);
+        EXPECT_FALSE(f.areas().areasChanged);
         EXPECT_FALSE(f.timer4()->isActive());
     }
 }
