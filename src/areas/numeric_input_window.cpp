@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -367,7 +368,11 @@ bool TForm5::eventFilter(QObject* watched, QEvent* event) {
     if (found != m_edits.end()) {
         const int k = static_cast<int>(found - m_edits.begin());
         if (event->type() == QEvent::FocusIn) Edit1Enter();
-        if (event->type() == QEvent::FocusOut) fieldExit(k);
+        // Leaving the field for another control is an exit; the window losing activation or a popup is not.
+        if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) fieldExit(k);
+        }
         if (event->type() == QEvent::MouseMove && k == avz::kOutput2Field) Edit17MouseMove();
         return false;
     }
