@@ -61,16 +61,19 @@ void TForm1::SpeedButton5Click() {
 
 void TForm1::OpenAreaFile1Click() {
     syncAreaCount();
-    const avz::OpenAreaResult r = avz::openAreaFile(m_areas.table, m_areas.areasChanged, m_sensor.model.maxRange,
-                                                    japaneseSelected(), m_services.dialogs);
+    const avz::OpenAreaResult r = avz::openAreaFile(
+        m_areas.table, m_areas.areasChanged, m_sensor.model.maxRange, japaneseSelected(), m_services.dialogs);
     // Whenever parsing touched the table (also a corrupt file's first values, or the clearing after a refused
     // correction) the editors show the table again, so no stale field is committed back over it.
     switch (r) {
         case avz::OpenAreaResult::Loaded:
         case avz::OpenAreaResult::Corrupt:
         case avz::OpenAreaResult::Refused:
-        case avz::OpenAreaResult::Stopped: refreshCurrentArea(); break;
-        default: break;
+        case avz::OpenAreaResult::Stopped:
+            refreshCurrentArea();
+            break;
+        default:
+            break;
     }
 }
 
@@ -100,7 +103,8 @@ void TForm1::runAreaExchange(bool write) {
     if (m_exchangeLock.busy()) return;
     avz::NoReader noReader;
     avz::ReaderGate& reader = m_services.reader ? *m_services.reader : noReader;
-    avz::AreaTransferContext ctx{m_services.link, m_services.pump, m_services.dialogs, reader, m_exchangeLock, *this};
+    avz::AreaTransferContext ctx{m_services.link, m_services.pump, m_services.dialogs,
+                                 reader,          m_exchangeLock,  *this};
     syncAreaCount();
     setAreaExchangeControlsEnabled(false);
     if (write)

@@ -60,9 +60,10 @@ struct AreaTable {
     int count = 31;
 
     // Slot i, limited to the table.
-    AreaPattern& at(int i) { return slots[static_cast<std::size_t>(i < 0 ? 0 : i < kAreaSlots ? i : kAreaSlots - 1)]; }
-    const AreaPattern& at(int i) const {
-        return slots[static_cast<std::size_t>(i < 0 ? 0 : i < kAreaSlots ? i : kAreaSlots - 1)];
+    AreaPattern& at(int i) { return slots[slotIndex(i)]; }
+    const AreaPattern& at(int i) const { return slots[slotIndex(i)]; }
+    static std::size_t slotIndex(int i) {
+        return static_cast<std::size_t>(i < 0 ? 0 : i < kAreaSlots ? i : kAreaSlots - 1);
     }
 
     // Records carried by a sensor transfer: count + 1, within the table.

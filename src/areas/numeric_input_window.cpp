@@ -378,8 +378,8 @@ bool TForm5::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == m_output2Group && event->type() == QEvent::MouseMove) Panel3MouseMove();
     // Clicks on the panels and labels, and entering a header field, go to the selection panel.
-    if (event->type() == QEvent::MouseButtonPress || (event->type() == QEvent::FocusIn && watched->isWidgetType() &&
-                                                      qobject_cast<QLineEdit*>(watched)))
+    if (event->type() == QEvent::MouseButtonPress ||
+        (event->type() == QEvent::FocusIn && watched->isWidgetType() && qobject_cast<QLineEdit*>(watched)))
         m_selectionPanel->setFocus();
     return false;
 }

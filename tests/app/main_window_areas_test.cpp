@@ -33,7 +33,8 @@ const Shown kWriteQuestion{"AREA WILL BE WRITTEN.", "AREA", Buttons::OkCancel, I
 const Shown kWriteDone{"AREA UPDATE COMPLETE.", "AREA", Buttons::Ok, Icon::Information};
 const Shown kReadQuestion{"AREA WILL BE READ.", "AREA", Buttons::OkCancel, Icon::Information};
 const Shown kReadDone{"AREA READING COMPLETE.", "AREA", Buttons::Ok, Icon::Information};
-const Shown kSavePrompt{"Do you want to save the current area?", "CONFIRMATION", Buttons::YesNo, Icon::Question};
+const Shown kSavePrompt{"Do you want to save the current area?", "CONFIRMATION", Buttons::YesNo,
+                        Icon::Question};
 
 Shown areaPoints(const char* text) {
     return Shown{text, "AREA POINTS", Buttons::Ok, Icon::Warning};
@@ -174,9 +175,9 @@ TEST(AreaCommands, NothingIsSentOnCancelOrAnInvalidField) {
         rig.connect();
         rig.action("AreaWrite1")->trigger();  // no answer scripted: Cancel
         rig.action("AreaRead1")->trigger();
-        EXPECT_EQ(rig.dialogs.shown, (std::vector<Shown>{
-                                         {"AREA WILL BE WRITTEN.", "AREA", Buttons::OkCancel, Icon::Information},
-                                         {"AREA WILL BE READ.", "AREA", Buttons::OkCancel, Icon::Information}}));
+        EXPECT_EQ(rig.dialogs.shown,
+                  (std::vector<Shown>{{"AREA WILL BE WRITTEN.", "AREA", Buttons::OkCancel, Icon::Information},
+                                      {"AREA WILL BE READ.", "AREA", Buttons::OkCancel, Icon::Information}}));
         EXPECT_EQ(rig.port.written(), "");
         EXPECT_FALSE(rig.main().areas().areasChanged);
     }
@@ -197,8 +198,9 @@ TEST(AreaCommands, NothingIsSentOnCancelOrAnInvalidField) {
     {
         Rig rig;  // "Disconnect" is checked
         rig.action("AreaRead1")->trigger();
-        EXPECT_EQ(rig.dialogs.shown, (std::vector<Shown>{{"SENSOR IS NOT CONNECTED", "CONNECTION ERROR",
-                                                           Buttons::Ok, Icon::Error}}));
+        EXPECT_EQ(
+            rig.dialogs.shown,
+            (std::vector<Shown>{{"SENSOR IS NOT CONNECTED", "CONNECTION ERROR", Buttons::Ok, Icon::Error}}));
     }
 }
 
@@ -223,8 +225,15 @@ TEST(AreaCommands, SaveAndOpenThroughTheFileMenu) {
     rig.dialogs.nextSave(dir.file("plan.ara"));
     f.SpeedButton5Click();
     EXPECT_EQ(rig.dialogs.shown, (std::vector<Shown>{{"File Already Exist \n\n Could not save Area file",
-                                                       "VIZ Avuzevi", Buttons::Ok, Icon::None}}));
+                                                      "VIZ Avuzevi", Buttons::Ok, Icon::None}}));
     EXPECT_EQ(fileText(dir.file("plan.ara")), text);
+
+    // A folder that is not there: the system's reason, not "File Already Exist".
+    rig.dialogs.shown.clear();
+    rig.dialogs.nextSave(dir.file("missing/plan"));
+    rig.action("SaveAreaFile1")->trigger();
+    EXPECT_EQ(rig.dialogs.shown, (std::vector<Shown>{{"Could not save Area file\n\nNo such file or directory",
+                                                      "VIZ Avuzevi", Buttons::Ok, Icon::None}}));
 
     // Changed areas: the open asks first; No opens the file and shows area 3 of it.
     rig.dialogs.shown.clear();
@@ -260,7 +269,7 @@ TEST(NumericWindow, LeavingAFieldChecksItAndCommitsTheArea) {
     Rig rig;
     TForm1& f = rig.main();
     TForm5& n = rig.numeric();
-    f.NumericInput1Click();
+    rig.action("NumericInput1")->trigger();
     ASSERT_TRUE(n.isVisible());
     QApplication::setActiveWindow(&n);
     n.activateWindow();

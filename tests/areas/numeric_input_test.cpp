@@ -39,8 +39,13 @@ TEST(NumericField, ChecksInTheirOrderWithTheirMessages) {
         {7, "-100", 180, false, "-100", {warning("INVALID DATA 6")}, true},
         {8, "-100", 180, true, "-100", {}, false},  // an x may lie left of the sensor
         {14, "-5", 180, false, "-5", {warning("INVALID DATA 6")}, true},
-        {9, "-12000", 180, false, "-10000",
-         {warning("DATA_EXCEEDS MAXIMUM RANGE"), warning("INVALID DATA 6")}, true},
+        {9,
+         "-12000",
+         180,
+         false,
+         "-10000",
+         {warning("DATA_EXCEEDS MAXIMUM RANGE"), warning("INVALID DATA 6")},
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.typed) + " in field " + std::to_string(c.field));
