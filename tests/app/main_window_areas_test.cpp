@@ -314,6 +314,47 @@ TEST(NumericWindow, LeavingAFieldChecksItAndCommitsTheArea) {
     EXPECT_EQ(f.areas().table.at(0).points[1].y, 100);
 }
 
+TEST(NumericWindow, MovingTheFocusOnLeavesTheFieldAndARefusedFieldKeepsIt) {
+    Rig rig;
+    TForm5& n = rig.numeric();
+    rig.action("NumericInput1")->trigger();
+    QApplication::setActiveWindow(&n);
+    n.field(0)->setFocus();
+    n.field(0)->setText("+");
+    n.field(1)->setFocus();
+    EXPECT_EQ(rig.dialogs.shown, std::vector<Shown>{areaPoints("INVALID DATA 3")});
+    EXPECT_EQ(n.field(0)->text(), "0");
+    EXPECT_TRUE(n.field(0)->hasFocus());
+
+    rig.dialogs.shown.clear();
+    n.field(0)->setText("250");
+    n.field(1)->setFocus();
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+    EXPECT_TRUE(n.field(1)->hasFocus());
+    EXPECT_EQ(rig.main().areas().table.at(0).points[0].x, 250);
+    EXPECT_TRUE(n.setAreaButton()->isEnabled());
+}
+
+TEST(NumericWindow, HidingChecksTheFieldsButCommitsNothing) {
+    Rig rig;
+    TForm5& n = rig.numeric();
+    rig.action("NumericInput1")->trigger();
+    n.field(5)->setText("12a");
+    n.field(6)->setText("300");
+    n.hide();
+    EXPECT_EQ(rig.dialogs.shown, std::vector<Shown>{areaPoints("INVALID DATA 5")});
+    EXPECT_EQ(rig.main().areas().table.at(0).points[3].x, 0);
+    EXPECT_FALSE(rig.main().areas().areasChanged);
+
+    // While the main window closes, hiding asks nothing.
+    rig.dialogs.shown.clear();
+    rig.action("NumericInput1")->trigger();
+    n.field(5)->setText("-");
+    rig.main().close();
+    n.hide();
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+}
+
 TEST(NumericWindow, FollowsTheMainSelectionBothWays) {
     Rig rig;
     TForm1& f = rig.main();
