@@ -45,15 +45,6 @@ struct ScanFrameBuffers {
     int toStep = 0;
 };
 
-// Area editing state of the main window; the area slots themselves are the area model's.
-struct AreaEditState {
-    int currentArea = 0;
-    bool areasChanged = false;
-    bool areasHidden = false;
-    bool areaReadRunning = false;
-    bool areaWriteRunning = false;
-};
-
 // View values that are persisted.
 struct ViewState {
     double magX = 1.0;

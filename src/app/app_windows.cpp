@@ -44,6 +44,7 @@ AppWindows createAppWindows(AppServices& services) {
     w.form1->attachWindows(SecondaryWindows{w.form3.get(), w.form4.get(), w.form5.get(), w.form6.get(),
                                             w.form7.get(), w.form8.get(), w.form9.get(), w.form10.get(),
                                             w.form11.get(), w.form12.get()});
+    w.form5->attachMain(w.form1.get());
     return w;
 }
 

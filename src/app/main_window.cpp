@@ -179,20 +179,10 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TForm1::askToSaveAreas() {
-    if (!m_areaEdit.areasChanged) return;
-    std::string text = "Do you want to save the current area?";
-    if (japaneseSelected()) text += "\n\n変更されたエリアを保存しますか？";
-    const avz::Answer a =
-        m_services.dialogs.message(text, "CONFIRMATION", avz::Buttons::YesNo, avz::Icon::Question);
-    if (a == avz::Answer::Yes) {
-        if (QAction* save = entry("SaveAreaFile1")) save->trigger();
-    }
-    m_areaEdit.areasChanged = false;
-}
-
 void TForm1::FormClose() {
-    askToSaveAreas();
+    if (avz::askToSaveAreas(m_areas.areasChanged, m_services.dialogs, japaneseSelected()) ==
+        avz::SavePromptAnswer::Yes)
+        SaveAreaFile1Click();
     TForm3* record = m_windows.form3;
     if (m_recording.blockSize != 0 && record && !record->dataSaved() && record->cellText(1, 0) == "1") {
         std::string text = "Do you want to save current data?";

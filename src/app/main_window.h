@@ -12,6 +12,8 @@
 #include "app/app_state.h"
 #include "app/drawn_pictures.h"
 #include "app/menu_state.h"
+#include "areas/area_transfer.h"
+#include "areas/numeric_input.h"
 #include "core/pump.h"
 // ---- integ: reader thread, dispatch, identification, detection
 #include "app/detection_bridge.h"
@@ -59,7 +61,8 @@ struct SecondaryWindows {
     TForm12* form12 = nullptr;
 };
 
-class TForm1 : public QMainWindow, public avz::ReaderOutputs, public avz::DispatchTarget, public avz::VersionHost {
+class TForm1 : public QMainWindow, public avz::ReaderOutputs, public avz::DispatchTarget, public avz::VersionHost,
+               public avz::AreaTransferHost, public avz::NumericInputHost {
     Q_OBJECT
 
 public:
@@ -77,7 +80,6 @@ public:
     avz::SensorIdentity& sensor() { return m_sensor; }
     avz::LinkState& linkState() { return m_link; }
     avz::ScanFrameBuffers& scan() { return *m_scan; }
-    avz::AreaEditState& areaEdit() { return m_areaEdit; }
     avz::ViewState& view() { return m_view; }
     avz::RecordingState& recording() { return m_recording; }
     avz::PlaybackStore& playback() { return *m_playback; }
@@ -208,7 +210,6 @@ private:
     void applyMainSettings(avz::MainSettings s);
     avz::AllSettings collectSettings() const;
     void FormClose();
-    void askToSaveAreas();
     void applyCaptions(bool japanese, bool includeIoLabels);
     void renameLists(bool japanese);
     void switchLanguage(bool japanese);
@@ -221,7 +222,6 @@ private:
     avz::SensorIdentity m_sensor;
     avz::LinkState m_link;
     std::unique_ptr<avz::ScanFrameBuffers> m_scan;
-    avz::AreaEditState m_areaEdit;
     avz::ViewState m_view;
     avz::RecordingState m_recording;
     std::unique_ptr<avz::PlaybackStore> m_playback;
@@ -367,4 +367,56 @@ private:
 public:
     void handleScanReply(std::string_view text);
     // ---- end stubs
+    // ---- areagui: area file, area transfer, numeric input window and the area save prompt
+public:
+    avz::AreaState& areas() { return m_areas; }
+    // Loads the area named by the area combo box into the shape box, status panel 3, the numeric input
+    // window and the view.
+    void refreshCurrentArea() override;
+    // Area transfer host.
+    bool connected() const override;
+    bool japanese() const override { return japaneseSelected(); }
+    void closeIoCheckWindow() override;
+    bool setArea() override;
+    void setWatchdogExpired() override;
+    void setProgressMax(int max) override;
+    void setProgress(int position) override;
+    // Numeric input host.
+    avz::AreaState& numericAreas() override { return m_areas; }
+    const avz::SensorModel& numericModel() const override { return m_sensor.model; }
+    avz::Dialogs& numericDialogs() override { return m_services.dialogs; }
+    bool numericJapanese() const override { return japaneseSelected(); }
+    bool numericMainClosing() const override { return m_closed; }
+    int mainAreaSelection() const override;
+    int mainShapeSelection() const override;
+    void numericAreaSelected(int area) override;
+    void numericShapeChosen(int shape) override;
+    void numericAreaCommitted(int area) override;
+    void numericPartitionsSwapped() override;
+    void focusMainView() override;
+    // The controls that start an area exchange; disabled while one runs.
+    QList<QObject*> areaExchangeControls() const;
+
+public slots:
+    void OpenAreaFile1Click();
+    void SaveAreaFile1Click();
+    void SpeedButton5Click();
+    void SpeedButton6Click();
+    void AreaRead1Click();
+    void AreaWrite1Click();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void NumericInput1Click();
+
+private:
+    void connectAreaCommands();
+    void runAreaExchange(bool write);
+    void setAreaExchangeControlsEnabled(bool enabled);
+    bool canTakeFocus() const;
+    void syncAreaCount();
+    void showAreaStatus();
+
+    avz::AreaState m_areas;
+    avz::ExchangeLock m_exchangeLock;
+    // ---- end areagui
 };

@@ -275,6 +275,7 @@ void TForm1::buildToolBar() {
     for (int i = 0; i < avz::kShapeCount; ++i)
         m_shapeList->addItem(QString::fromStdString(avz::shapeName(i, false)));
     m_toolBar->addWidget(m_shapeList);
+    connectAreaCommands();
 }
 
 void TForm1::buildStatusBar() {

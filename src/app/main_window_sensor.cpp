@@ -115,6 +115,9 @@ bool TForm1::detectOnePort(int entry) {
 bool TForm1::detectAtStart() {
     retireReader();
     const bool found = m_detection.detectAtStart();
+    // With no port at all the search itself changes nothing; the program still says plainly that it is
+    // disconnected, so no command acts as if a sensor were there.
+    if (!m_link.flags.connected) showDisconnected();
     pushReaderInputs();
     return found;
 }
@@ -122,6 +125,7 @@ bool TForm1::detectAtStart() {
 void TForm1::reconnect() {
     if (!m_link.flags.connected) retireReader();
     m_detection.reconnect(m_link.lastPort);
+    if (!m_link.flags.connected) showDisconnected();
     pushReaderInputs();
 }
 
@@ -346,7 +350,7 @@ void DetectionBridge::setNumericAreaList(const std::vector<std::string>& entries
 }
 
 void DetectionBridge::setAreasHidden() {
-    m_form.m_areaEdit.areasHidden = true;
+    m_form.m_areas.areasHidden = true;
 }
 
 void DetectionBridge::selectFirstAreaAndShape() {

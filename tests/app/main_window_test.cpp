@@ -86,10 +86,10 @@ TEST(MainWindow, StartsWithoutPortsDisconnectedAndUsable) {
     EXPECT_TRUE(f.isVisible());
     EXPECT_FALSE(f.detectingPanel()->isVisible());
     EXPECT_EQ(f.detectingPanel()->text(), "DETECTING SENSOR. PLEASE WAIT....");
-    // With no port at all the search changes nothing: the status text stays as the form has it.
-    EXPECT_EQ(f.panelText(4), "    Connection State and Port Number");
+    // With no port at all nothing is found: the program says it is disconnected.
+    EXPECT_EQ(f.panelText(4), "    (Disconnected)");
     EXPECT_EQ(f.connectionPicture(), ConnectionPicture::Disconnected);
-    EXPECT_FALSE(rig.action("COM101")->isChecked());
+    EXPECT_TRUE(rig.action("COM101")->isChecked());
     EXPECT_TRUE(rig.dialogs.shown.empty());
     for (int k = 1; k <= TForm1::kPortEntries; ++k) EXPECT_FALSE(f.portEntry(k)->isVisible());
     EXPECT_FALSE(f.linkState().flags.connected);
@@ -109,7 +109,7 @@ TEST(MainWindow, StartsWithoutPortsDisconnectedAndUsable) {
     rig.action("Points1")->trigger();
     EXPECT_EQ(f.menuState().plot, PlotMode::Points);
     f.SpeedButton12Click();
-    EXPECT_EQ(f.panelText(4), "    Connection State and Port Number");
+    EXPECT_EQ(f.panelText(4), "    (Disconnected)");
     EXPECT_FALSE(f.detectingPanel()->isVisible());
 }
 
@@ -412,14 +412,14 @@ TEST(Closing, AsksOnlyForWhatIsUnsaved) {
     for (const Case& c : cases) {
         Rig rig;
         TForm1& f = rig.start();
-        f.areaEdit().areasChanged = c.areasChanged;
+        f.areas().areasChanged = c.areasChanged;
         f.recording().blockSize = c.blockSize;
         rig.windows.form3->setCellText(1, 0, c.cell);
         rig.windows.form3->setDataSaved(c.saved);
         f.close();
         EXPECT_EQ(rig.dialogs.shown, c.shown);
         EXPECT_TRUE(f.linkState().flags.shuttingDown);
-        EXPECT_FALSE(f.areaEdit().areasChanged);
+        EXPECT_FALSE(f.areas().areasChanged);
         EXPECT_FALSE(f.timer4()->isActive());
     }
 }
