@@ -363,5 +363,30 @@ TEST(PlaybackPanel, OpeningAFileClosesTheDataRecordWindowFirst) {
     EXPECT_EQ(rig.form1().playback().frameCount(), 10);
 }
 
+
+TEST(PlaybackPanel, PlacedOverTheSensorAndHiddenInALowWindow) {
+    struct Case {
+        int height;
+        bool visible;
+    };
+    for (const Case c : {Case{500, true}, Case{201, true}, Case{200, false}}) {
+        Rig rig;
+        TForm1& f = rig.form1();
+        // The rule counts the whole window with its frame.
+        f.resize(500, c.height - (f.frameGeometry().height() - f.height()));
+        ASSERT_EQ(f.frameGeometry().height(), c.height);
+        rig.action("PlayBackRecordedData1")->trigger();
+        EXPECT_EQ(f.playbackPanel()->isVisible(), c.visible) << c.height;
+        if (!c.visible) continue;
+        const Point o = f.recView().origin();
+        const QPoint originInWindow = f.centralWidget()->mapTo(&f, QPoint(o.x, o.y));
+        QWidget* panel = f.playbackPanel();
+        EXPECT_EQ(panel->x() + panel->width() / 2, originInWindow.x());
+        EXPECT_EQ(panel->y() + panel->height(), f.height() - 60);
+        rig.action("PlayBackRecordedData1")->trigger();
+        EXPECT_FALSE(panel->isVisible());
+    }
+}
+
 }  // namespace
 }  // namespace avz
