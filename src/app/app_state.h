@@ -9,6 +9,8 @@
 #include "link/command_catalogue.h"
 #include "link/reader_loop.h"
 #include "link/scan_frame.h"
+#include "record/playback_buffer.h"
+#include "record/recording.h"
 #include "sensor/identify.h"
 #include "sensor/sensor_model.h"
 
@@ -55,26 +57,8 @@ struct ViewState {
     std::string distanceLabels[100];
 };
 
-struct RecordingState {
-    bool active = false;
-    int blockSize = 0;
-    int frameIndex = 0;
-};
-
-// Recorded distances and their view points: [frame][step], 10000 x 1000 each.
-struct PlaybackStore {
-    ZeroedArray<std::int32_t> distances{static_cast<std::size_t>(kPlaybackFrames) * kPlaybackSteps};
-    ZeroedArray<PixelPoint> points{static_cast<std::size_t>(kPlaybackFrames) * kPlaybackSteps};
-    int currentFrame = 0;
-    std::atomic<bool> stopRequested{false};
-
-    std::int32_t& distance(int frame, int step) {
-        return distances[static_cast<std::size_t>(frame) * kPlaybackSteps + static_cast<std::size_t>(step)];
-    }
-    PixelPoint& point(int frame, int step) {
-        return points[static_cast<std::size_t>(frame) * kPlaybackSteps + static_cast<std::size_t>(step)];
-    }
-};
+// Recording: RecordingState, RecordTable, RecordMenuState and the pacer (record/recording.h).
+// Playback: PlaybackBuffer and FramePointTable (record/playback_buffer.h), allocated once by the main window.
 
 struct MiscState {
     bool languageJapanese = false;

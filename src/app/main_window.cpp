@@ -46,7 +46,7 @@ TForm1::TForm1(avz::AppServices& services, QWidget* parent)
     : QMainWindow(parent),
       m_services(services),
       m_scan(std::make_unique<avz::ScanFrameBuffers>()),
-      m_playback(std::make_unique<avz::PlaybackStore>()),
+      m_playback(std::make_unique<avz::PlaybackBuffer>()),
       m_timer1(new QTimer(this)),
       m_timer4(new QTimer(this)),
       m_timer8(new QTimer(this)),
@@ -84,6 +84,7 @@ TForm1::TForm1(avz::AppServices& services, QWidget* parent)
     buildMenus();
     buildToolBar();
     buildStatusBar();
+    buildRecordingUi();
     fillPortMenu(m_services.ports);
     syncMenuState();
     resize(500, 500);
@@ -185,8 +186,7 @@ void TForm1::FormClose() {
         SaveAreaFile1Click();
     TForm3* record = m_windows.form3;
     if (m_recording.blockSize != 0 && record && !record->dataSaved() && record->cellText(1, 0) == "1") {
-        std::string text = "Do you want to save current data?";
-        if (japaneseSelected()) text += "\n\nデータを保存しますか。";
+        const std::string text = avz::DataRecord::saveQuestionText(japaneseSelected());
         if (m_services.dialogs.message(text, "Data", avz::Buttons::YesNo, avz::Icon::Information) ==
             avz::Answer::Yes)
             record->Save1Click();
@@ -195,7 +195,7 @@ void TForm1::FormClose() {
     avz::writeAllSettings(m_services.settings, collectSettings());
 
     m_link.flags.shuttingDown = true;
-    m_playback->stopRequested = true;
+    m_player->stop();
     // An exchange in progress ends on its own time-out.
     while (m_timer2.enabled()) {
         m_services.pump.sleepMs(10);

@@ -23,6 +23,10 @@
 #include "sensor/detection.h"
 #include "sensor/identify.h"
 // ---- end integ
+#include "link/scan_frame.h"
+#include "record/playback.h"
+#include "record/recording.h"
+#include "view/view_geometry.h"
 
 class QAction;
 class QCheckBox;
@@ -31,6 +35,7 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QSlider;
 class QStatusBar;
 class QTimer;
 class QToolBar;
@@ -72,7 +77,10 @@ public:
     explicit TForm1(avz::AppServices& services, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    void attachWindows(const SecondaryWindows& windows) { m_windows = windows; }
+    void attachWindows(const SecondaryWindows& windows) {
+        m_windows = windows;
+        attachRecordWindow();
+    }
     const SecondaryWindows& windows() const { return m_windows; }
     void setReaderGate(avz::ReaderGate* reader) { m_services.reader = reader; }
 
@@ -82,7 +90,7 @@ public:
     avz::ScanFrameBuffers& scan() { return *m_scan; }
     avz::ViewState& view() { return m_view; }
     avz::RecordingState& recording() { return m_recording; }
-    avz::PlaybackStore& playback() { return *m_playback; }
+    avz::PlaybackBuffer& playback() { return *m_playback; }
     avz::MiscState& misc() { return m_misc; }
     const avz::MenuState& menuState() const { return m_menu; }
 
@@ -224,7 +232,7 @@ private:
     std::unique_ptr<avz::ScanFrameBuffers> m_scan;
     avz::ViewState m_view;
     avz::RecordingState m_recording;
-    std::unique_ptr<avz::PlaybackStore> m_playback;
+    std::unique_ptr<avz::PlaybackBuffer> m_playback;
     avz::MiscState m_misc;
     avz::MenuState m_menu;
 
@@ -419,4 +427,77 @@ private:
     avz::AreaState m_areas;
     avz::ExchangeLock m_exchangeLock;
     // ---- end areagui
+    // ---- recgui: recording, playback and the data record window
+public:
+    // The scan handler's hooks: every decoded step, and once per decoded scan after the view is drawn.
+    void recordingStoreStep(int step, std::int32_t distance);
+    void recordingRecordScan();
+    void recordingStartTimer();
+    bool recordingTimerRunning() const;
+
+    avz::Recorder& recorder() { return *m_recorder; }
+    avz::Playback& player() { return *m_player; }
+    avz::RecordTable& recordTable() { return m_recordTable; }
+    avz::FramePointTable& framePoints() { return *m_framePoints; }
+    avz::RecordPacer& recordPacer() { return *m_recordPacer; }
+    const avz::RecordMenuState& recordMenu() const { return m_recordMenu; }
+    avz::ScanFrame& recScanFrame() { return *m_recScanFrame; }
+    avz::ViewGeometry& recView() { return m_recView; }
+
+    // What the "Show All Recorded Data" overlay draws after the current frame: frames 0..frames-1 of the
+    // table, each as a polygon of points 0..points-1, in kRecordedOverlayColour. frames is 0 while unchecked.
+    struct RecordedOverlay {
+        const avz::FramePointTable* table = nullptr;
+        int frames = 0;
+        int points = 0;
+    };
+    RecordedOverlay recordedOverlay() const;
+    QWidget* playbackPanel() const { return m_playbackPanel; }
+    QSlider* trackBar() const { return m_trackBar; }
+
+public slots:
+    void N10Scan1Click();
+    void N50Scan1Click();
+    void N100Scan1Click();
+    void N250Scan1Click();
+    void N500Scan1Click();
+    void N10000Scan1Click();
+    void OpenDataFile1Click();
+    void PlayBackRecordedData1Click();
+    void TrackBar1Change(int position);
+    void SpeedButton13Click();
+    void SpeedButton18Click();
+    void SpeedButton14Click();
+    void BitBtn1Click();
+    void Frame2Click();
+    void SpeedButton15Click();
+
+private:
+    class RecHost;
+    class PlayHost;
+    class RecordWindowHost;
+    class RecReaderGate;
+    void buildRecordingUi();
+    void attachRecordWindow();
+    void startRecording(avz::RecordMode mode);
+    void showRecordChecks();
+    void placePlaybackPanel();
+    void showRecordedDataPicture();
+
+    avz::RecordTable m_recordTable;
+    std::unique_ptr<avz::FramePointTable> m_framePoints;
+    avz::RecordMenuState m_recordMenu;
+    std::unique_ptr<avz::RecordPacer> m_recordPacer;
+    std::unique_ptr<avz::ScanFrame> m_recScanFrame;  // merge: use the view's
+    avz::ViewGeometry m_recView;                      // merge: use the view's
+    // Shared so that the shell's constructor needs no complete type of them.
+    std::shared_ptr<RecHost> m_recHost;
+    std::shared_ptr<PlayHost> m_playHost;
+    std::shared_ptr<RecordWindowHost> m_recordWindowHost;
+    std::shared_ptr<RecReaderGate> m_recReader;
+    std::unique_ptr<avz::Recorder> m_recorder;
+    std::unique_ptr<avz::Playback> m_player;
+    QWidget* m_playbackPanel = nullptr;
+    QSlider* m_trackBar = nullptr;
+    // ---- end recgui
 };

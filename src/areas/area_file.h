@@ -14,8 +14,6 @@
 
 namespace avz {
 
-// Plain message boxes carry the program's title, an OK button and no icon.
-inline constexpr const char* kPlainCaption = "VIZ Avuzevi";
 inline constexpr std::size_t kAreaFileLineMax = 100;  // characters a line may hold, its CR LF not counted
 inline constexpr int kAreaFileValuesPerArea = 13;
 

@@ -6,6 +6,9 @@
 
 namespace avz {
 
+// The caption of a plain message box: the program's title.
+inline constexpr const char* kPlainCaption = "VIZ Avuzevi";
+
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Icon { None, Information, Warning, Error, Question };
 enum class Answer { Ok, Cancel, Yes, No };

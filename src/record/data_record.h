@@ -58,6 +58,7 @@ public:
     void chooseInterval(RecordInterval item) { m_p.pacer.setIntervalMs(intervalMsOf(item)); }
 
     bool saved() const { return m_saved; }
+    void setSaved(bool saved) { m_saved = saved; }
 
     static std::string saveQuestionText(bool japanese);
     static constexpr const char* kOverwriteText = "File Name Already Exist \n\n Overwrite the current file?";

@@ -19,7 +19,6 @@ namespace avz {
 inline constexpr int kPlayFrameMs = 150;
 inline constexpr Rgb kPlaybackColour{160, 160, 164};
 inline constexpr Rgb kRecordedOverlayColour{250, 158, 5};
-inline constexpr const char* kPlainCaption = "VIZ Avuzevi";
 
 // Bearing in degrees of step r (1-based) of a recorded frame of model, with the view rotation; nothing for
 // models that have no playback rule.

@@ -35,8 +35,6 @@ long leadingNumber(const std::string& t) {
     }
     return any ? v : 0;
 }
-
-constexpr const char* kPlainCaption = "VIZ Avuzevi";
 }  // namespace
 
 StepFieldCheck checkStepField(const std::string& text, StepFieldMode mode, int stepCount, int scanAngle,
