@@ -13,6 +13,12 @@
 #include "app/drawn_pictures.h"
 #include "app/menu_state.h"
 #include "core/pump.h"
+#include "areas/area_model.h"
+#include "core/text_grid.h"
+#include "link/scan_decoder.h"
+#include "view/scan_view_widget.h"
+#include <QImage>
+#include <string_view>
 
 class QAction;
 class QActionGroup;
@@ -24,6 +30,11 @@ class QStatusBar;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class QFrame;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
 
 class TForm3;
 class TForm4;
@@ -67,7 +78,7 @@ public:
     // The state groups.
     avz::SensorIdentity& sensor() { return m_sensor; }
     avz::LinkState& linkState() { return m_link; }
-    avz::ScanFrameBuffers& scan() { return *m_scan; }
+    avz::ScanFrame& scan() { return *m_scan; }
     avz::AreaEditState& areaEdit() { return m_areaEdit; }
     avz::ViewState& view() { return m_view; }
     avz::RecordingState& recording() { return m_recording; }
@@ -211,7 +222,7 @@ private:
 
     avz::SensorIdentity m_sensor;
     avz::LinkState m_link;
-    std::unique_ptr<avz::ScanFrameBuffers> m_scan;
+    std::unique_ptr<avz::ScanFrame> m_scan;
     avz::AreaEditState m_areaEdit;
     avz::ViewState m_view;
     avz::RecordingState m_recording;
@@ -248,4 +259,133 @@ private:
     bool m_readerSuspended = false;
     bool m_shown = false;
     bool m_closed = false;
+    // ---- view: live view, view handlers, step panel, log panes and area editing on the view
+public:
+    // Every "$G" reply the dispatcher receives.
+    void handleScanReply(std::string_view reply);
+    avz::AreaState& areas() { return m_areas; }
+    avz::ScanRepaintState& scanRepaint() { return m_scanRepaint; }
+    avz::ScanViewWidget* scanView() const { return m_scanView; }
+    // One repaint: the scene drawn into one image the size of the main window, shown on Panel1.
+    void repaintView();
+    const QImage& viewImage() const { return m_viewImage; }
+    // Places the handles from currentArea's values, shows the area and shape in status panel 3 and repaints.
+    void refreshCurrentArea();
+    // The model's front step into both step fields and the range (when a model is taken into use).
+    void setFrontStep(int step);
+    int fromStep() const { return m_fromStep; }
+    int toStep() const { return m_toStep; }
+    bool comboInUse() const { return m_comboInUse; }
+    int draggedHandle() const { return m_dragHandle; }
+    int hoveredHandle() const { return m_hoverHandle; }
+    QFrame* stepPanel() const { return m_stepPanel; }
+    QLineEdit* fromField() const { return m_labeledEdit1; }
+    QLineEdit* toField() const { return m_labeledEdit2; }
+    QRadioButton* angleMode() const { return m_radioButton2; }
+    QPlainTextEdit* memo(int number) const;
+    QPushButton* saveLogButton() const { return m_button2; }
+    // The log panes as the dispatcher's "Buffer" echo writes them.
+    void appendLogReply(const QString& text);
+    void clearLogReplies();
+    void setLogLength(int length);
+    void setLogCommand(const QString& command);
+
+public slots:
+    void SpeedButton17Click();
+    void SpeedButton16Click();
+    void ZoomUp1Click();
+    void ZoomDown1Click();
+    void SpeedButton11Click();
+    void ResetView1Click();
+    void FormMouseWheelUp();
+    void FormMouseWheelDown();
+    void Panel1MouseDown(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void Panel1MouseMove(int x, int y, Qt::MouseButtons buttons);
+    void Panel1MouseUp(int x, int y, Qt::MouseButton button);
+    void Panel1Click();
+    void FormKeyDown(int key);
+    void FormResize();
+    void N0deg1Click();
+    void N90deg1Click();
+    void N180deg1Click();
+    void N270deg1Click();
+    void Lines1Click();
+    void Points1Click();
+    void Frame1Click();
+    void Area2Click();
+    void Straight1Click();
+    void Circular1Click();
+    void Both1Click();
+    void Gray1Click();
+    void Blue1Click();
+    void Green1Click();
+    void SpeedButton10Click();
+    void Print1Click();
+    void StepDataClick();
+    void Button3Click();
+    void LabeledEdit1Exit();
+    void LabeledEdit2Exit();
+    void Button1Click();
+    void Buffer1Click();
+    void Button2Click();
+    void SaveImage1Click();
+    void ComboBox1Change();
+    void ComboBox1Enter();
+    void ComboBox1Exit();
+    void ComboBox2Change();
+    void ComboBox2Exit();
+    void ToolBar1Click();
+    void Panel1DragOver(int x, int y);
+    void Panel1DragDrop();
+    void SpeedButton3Click();
+    void Visible1Click();
+    void SpeedButton8Click();
+    void SpeedButton9Click();
+    void SpeedButton7Click();
+
+private:
+    friend class ViewScanHost;
+    void setupView();
+    void buildStepPanel();
+    void buildLogPanes();
+    void placeLogPanes();
+    void placeStepPanel();
+    bool canTakeFocus() const;
+    avz::ZoomGuards zoomGuards() const;
+    void zoomInStep();
+    void zoomOutStep();
+    void showZoomMode();
+    void placeHandles();
+    avz::ViewScene buildScene() const;
+    void applyScheme(avz::ColourScheme scheme);
+    void checkStepField(QLineEdit* field, int& stored);
+    void startHandleDrag(int handle);
+    int handleAt(int x, int y) const;
+    bool hover(int x, int y);
+    void showAreaText();
+    void storeStep(int step, std::int32_t distance);
+    void recordScan();
+
+    avz::ScanViewWidget* m_scanView = nullptr;
+    avz::AreaState m_areas;
+    avz::ScanRepaintState m_scanRepaint;
+    avz::TextGrid m_dumpTable{16, 156};
+    QImage m_viewImage;
+    avz::Rgb m_viewBackground{255, 255, 255};
+    int m_fromStep = 0;
+    int m_toStep = 0;
+    bool m_comboInUse = false;
+    int m_dragHandle = -1;   // 0..6 vertex handles, 7 and 8 partition handles
+    int m_hoverHandle = -1;
+    int m_mouseX = 0, m_mouseY = 0;
+    QFrame* m_stepPanel = nullptr;
+    QRadioButton* m_radioButton1 = nullptr;
+    QRadioButton* m_radioButton2 = nullptr;
+    QLineEdit* m_labeledEdit1 = nullptr;
+    QLineEdit* m_labeledEdit2 = nullptr;
+    QPlainTextEdit* m_memo1 = nullptr;
+    QPlainTextEdit* m_memo2 = nullptr;
+    QPlainTextEdit* m_memo3 = nullptr;
+    QPushButton* m_button2 = nullptr;
+    // ---- end view
 };

@@ -98,14 +98,14 @@ void TForm1::resumeReader() {
 // Until the detection workflow is plugged in, a search opens nothing and leaves the program disconnected.
 bool TForm1::detectOnePort(int entry) {
     (void)entry;
-    m_scan->multiChannelView = false;
+    m_scanRepaint.multiChannelView = false;
     if (m_windows.form6) m_windows.form6->setWriteEnabled(false);
     showDisconnected();
     return false;
 }
 
 bool TForm1::detectAtStart() {
-    m_scan->multiChannelView = false;
+    m_scanRepaint.multiChannelView = false;
     m_link.flags.pollReady = true;
     showDisconnected();
     m_areaList->setCurrentIndex(0);
@@ -127,7 +127,7 @@ void TForm1::reconnect() {
 
 void TForm1::selectPort(const QString& caption, int entry) {
     if (m_windows.form6) m_windows.form6->setWriteEnabled(false);
-    m_scan->multiChannelView = false;
+    m_scanRepaint.multiChannelView = false;
     if (!m_link.flags.connected) {
         detectOnePort(entry);
         return;
@@ -189,7 +189,7 @@ void TForm1::changeSpeed(int s) {
 
 void TForm1::closeLink() {
     if (!m_services.link.isOpen()) return;
-    m_scan->multiChannelView = false;
+    m_scanRepaint.multiChannelView = false;
     if (m_windows.form6) m_windows.form6->setWriteEnabled(false);
     if (m_windows.form3 && m_windows.form3->isVisible()) m_windows.form3->hide();
     m_link.lastPort = checkedPortEntry();

@@ -9,6 +9,11 @@
 
 #include "core/dialogs.h"
 
+// Qt defines `slots` as a macro; the table's member keeps its name, so the macro is set aside here and Qt
+// code reaches the slots through AreaTable::at.
+#pragma push_macro("slots")
+#undef slots
+
 namespace avz {
 
 // Millimetres in the sensor's frame: sensor at (0, 0), x to the right, y forward.
@@ -53,6 +58,12 @@ struct AreaTable {
     // Number of user areas of the current model (31 before any sensor is identified). Slot count is the extra
     // record that travels with the sensor transfer and is never shown or edited.
     int count = 31;
+
+    // Slot i, limited to the table.
+    AreaPattern& at(int i) { return slots[static_cast<std::size_t>(i < 0 ? 0 : i < kAreaSlots ? i : kAreaSlots - 1)]; }
+    const AreaPattern& at(int i) const {
+        return slots[static_cast<std::size_t>(i < 0 ? 0 : i < kAreaSlots ? i : kAreaSlots - 1)];
+    }
 
     // Records carried by a sensor transfer: count + 1, within the table.
     int transferRecords() const;
@@ -122,3 +133,5 @@ inline constexpr const char* kSavePromptJapanese = "\n\n変更されたエリア
 inline constexpr const char* kSavePromptCaption = "CONFIRMATION";
 
 }  // namespace avz
+
+#pragma pop_macro("slots")
