@@ -133,7 +133,6 @@ void TForm1::setupView() {
     // The area and shape lists: only the user's own choices run the change handlers.
     connect(m_areaList, &QComboBox::activated, this, [this](int) { ComboBox1Change(); });
     if (m_areaList->lineEdit()) {
-        m_areaList->lineEdit()->setMaxLength(2);
         connect(m_areaList->lineEdit(), &QLineEdit::textEdited, this, [this](const QString&) { ComboBox1Change(); });
     }
     connect(m_shapeList, &QComboBox::activated, this, [this](int) { ComboBox2Change(); });
