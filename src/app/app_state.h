@@ -13,6 +13,7 @@
 #include "record/recording.h"
 #include "sensor/identify.h"
 #include "sensor/sensor_model.h"
+#include "view/view_geometry.h"
 
 namespace avz {
 
@@ -34,26 +35,8 @@ inline constexpr int kPolygonPoints = 5000;
 inline constexpr int kPlaybackFrames = 10000;
 inline constexpr int kPlaybackSteps = 1000;
 
-// The live scan: four outlines of 5000 points each, and the state of the last scan reply.
-struct ScanFrameBuffers {
-    ZeroedArray<PixelPoint> scanPolygon{kPolygonPoints};
-    ZeroedArray<PixelPoint> state1Polygon{kPolygonPoints};
-    ZeroedArray<PixelPoint> state2Polygon{kPolygonPoints};
-    ZeroedArray<PixelPoint> rangePolygon{kPolygonPoints};
-    int stateDigit = 0;
-    Rgb stateColour{160, 160, 164};
-    bool multiChannelView = false;
-    int fromStep = 0;
-    int toStep = 0;
-};
-
-// View values that are persisted.
-struct ViewState {
-    double magX = 1.0;
-    double magY = 1.0;
-    double mRate = 0.0;
-    int zoom = 0;
-    int rotation = 0;
+// The view geometry (MAG_X, MAG_Y, M_RATE and ZOOM are persisted) with the grid's distance labels.
+struct ViewState : ViewGeometry {
     std::string distanceLabels[100];
 };
 

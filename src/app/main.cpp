@@ -69,6 +69,8 @@ int main(int argc, char** argv) {
 
     if (!options.snapshotPath.empty()) {
         QTimer::singleShot(options.snapshotAfterMs, &form1, [&form1, &options] {
+            // The grab shows the view as the present state draws it.
+            form1.repaintView();
             const bool ok = form1.grab().save(QString::fromStdString(options.snapshotPath), "PNG");
             if (!ok) std::cerr << "avuzevi: could not write " << options.snapshotPath << "\n";
             // The ordinary close ends the reader thread before the port goes.

@@ -45,7 +45,7 @@ QCursor drawnCursor(bool up) {
 TForm1::TForm1(avz::AppServices& services, QWidget* parent)
     : QMainWindow(parent),
       m_services(services),
-      m_scan(std::make_unique<avz::ScanFrameBuffers>()),
+      m_scan(std::make_unique<avz::ScanFrame>()),
       m_playback(std::make_unique<avz::PlaybackBuffer>()),
       m_timer1(new QTimer(this)),
       m_timer4(new QTimer(this)),
@@ -72,12 +72,8 @@ TForm1::TForm1(avz::AppServices& services, QWidget* parent)
     m_timer1->start();
     m_timer4->start();
 
-    m_viewPanel = new QWidget(this);
-    m_viewPanel->setObjectName("Panel1");
-    m_viewPanel->setAutoFillBackground(true);
-    QPalette pal = m_viewPanel->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    m_viewPanel->setPalette(pal);
+    m_scanView = new avz::ScanViewWidget(this);
+    m_viewPanel = m_scanView;
     setCentralWidget(m_viewPanel);
     m_detecting = new avz::DetectingPanel(m_viewPanel);
 
@@ -87,6 +83,7 @@ TForm1::TForm1(avz::AppServices& services, QWidget* parent)
     buildRecordingUi();
     fillPortMenu(m_services.ports);
     syncMenuState();
+    setupView();
     resize(500, 500);
     wireSensor();
 }
@@ -241,6 +238,7 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     layoutStatusBar();
     centreDetectingPanel();
+    FormResize();
 }
 
 void TForm1::centreDetectingPanel() {

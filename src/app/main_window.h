@@ -27,6 +27,12 @@
 #include "record/playback.h"
 #include "record/recording.h"
 #include "view/view_geometry.h"
+#include "areas/area_model.h"
+#include "core/text_grid.h"
+#include "link/scan_decoder.h"
+#include "view/scan_view_widget.h"
+#include <QImage>
+#include <string_view>
 
 class QAction;
 class QCheckBox;
@@ -40,6 +46,11 @@ class QStatusBar;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class QFrame;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
 
 class TForm3;
 class TForm4;
@@ -87,7 +98,7 @@ public:
     // The state groups.
     avz::SensorIdentity& sensor() { return m_sensor; }
     avz::LinkState& linkState() { return m_link; }
-    avz::ScanFrameBuffers& scan() { return *m_scan; }
+    avz::ScanFrame& scan() { return *m_scan; }
     avz::ViewState& view() { return m_view; }
     avz::RecordingState& recording() { return m_recording; }
     avz::PlaybackBuffer& playback() { return *m_playback; }
@@ -229,7 +240,7 @@ private:
 
     avz::SensorIdentity m_sensor;
     avz::LinkState m_link;
-    std::unique_ptr<avz::ScanFrameBuffers> m_scan;
+    std::unique_ptr<avz::ScanFrame> m_scan;
     avz::ViewState m_view;
     avz::RecordingState m_recording;
     std::unique_ptr<avz::PlaybackBuffer> m_playback;
@@ -371,10 +382,6 @@ private:
     std::unique_ptr<TRead> m_reader;
     // ---- end integ
 
-    // ---- stubs: definitions the other helpers' branches provide
-public:
-    void handleScanReply(std::string_view text);
-    // ---- end stubs
     // ---- areagui: area file, area transfer, numeric input window and the area save prompt
 public:
     avz::AreaState& areas() { return m_areas; }
@@ -441,8 +448,8 @@ public:
     avz::FramePointTable& framePoints() { return *m_framePoints; }
     avz::RecordPacer& recordPacer() { return *m_recordPacer; }
     const avz::RecordMenuState& recordMenu() const { return m_recordMenu; }
-    avz::ScanFrame& recScanFrame() { return *m_recScanFrame; }
-    avz::ViewGeometry& recView() { return m_recView; }
+    avz::ScanFrame& recScanFrame() { return *m_scan; }
+    avz::ViewGeometry& recView() { return m_view; }
 
     // What the "Show All Recorded Data" overlay draws after the current frame: frames 0..frames-1 of the
     // table, each as a polygon of points 0..points-1, in kRecordedOverlayColour. frames is 0 while unchecked.
@@ -488,8 +495,6 @@ private:
     std::unique_ptr<avz::FramePointTable> m_framePoints;
     avz::RecordMenuState m_recordMenu;
     std::unique_ptr<avz::RecordPacer> m_recordPacer;
-    std::unique_ptr<avz::ScanFrame> m_recScanFrame;  // merge: use the view's
-    avz::ViewGeometry m_recView;                      // merge: use the view's
     // Shared so that the shell's constructor needs no complete type of them.
     std::shared_ptr<RecHost> m_recHost;
     std::shared_ptr<PlayHost> m_playHost;
@@ -500,4 +505,126 @@ private:
     QWidget* m_playbackPanel = nullptr;
     QSlider* m_trackBar = nullptr;
     // ---- end recgui
+    // ---- view: live view, view handlers, step panel, log panes and area editing on the view
+public:
+    // Every "$G" reply the dispatcher receives.
+    void handleScanReply(std::string_view reply);
+    avz::ScanRepaintState& scanRepaint() { return m_scanRepaint; }
+    avz::ScanViewWidget* scanView() const { return m_scanView; }
+    // One repaint: the scene drawn into one image the size of the main window, shown on Panel1.
+    void repaintView();
+    const QImage& viewImage() const { return m_viewImage; }
+    // The model's front step into both step fields and the range (when a model is taken into use).
+    void setFrontStep(int step);
+    int fromStep() const { return m_fromStep; }
+    int toStep() const { return m_toStep; }
+    bool comboInUse() const { return m_comboInUse; }
+    int draggedHandle() const { return m_dragHandle; }
+    int hoveredHandle() const { return m_hoverHandle; }
+    QFrame* stepPanel() const { return m_stepPanel; }
+    QLineEdit* fromField() const { return m_labeledEdit1; }
+    QLineEdit* toField() const { return m_labeledEdit2; }
+    QRadioButton* angleMode() const { return m_radioButton2; }
+    QPlainTextEdit* memo(int number) const;
+    QPushButton* saveLogButton() const { return m_button2; }
+    // The log panes as the dispatcher's "Buffer" echo writes them.
+    void appendLogReply(const QString& text);
+    void clearLogReplies();
+    void setLogLength(int length);
+    void setLogCommand(const QString& command);
+
+public slots:
+    void SpeedButton17Click();
+    void SpeedButton16Click();
+    void ZoomUp1Click();
+    void ZoomDown1Click();
+    void SpeedButton11Click();
+    void ResetView1Click();
+    void FormMouseWheelUp();
+    void FormMouseWheelDown();
+    void Panel1MouseDown(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void Panel1MouseMove(int x, int y, Qt::MouseButtons buttons);
+    void Panel1MouseUp(int x, int y, Qt::MouseButton button);
+    void Panel1Click();
+    void FormKeyDown(int key);
+    void FormResize();
+    void N0deg1Click();
+    void N90deg1Click();
+    void N180deg1Click();
+    void N270deg1Click();
+    void Lines1Click();
+    void Points1Click();
+    void Frame1Click();
+    void Area2Click();
+    void Straight1Click();
+    void Circular1Click();
+    void Both1Click();
+    void Gray1Click();
+    void Blue1Click();
+    void Green1Click();
+    void SpeedButton10Click();
+    void Print1Click();
+    void StepDataClick();
+    void Button3Click();
+    void LabeledEdit1Exit();
+    void LabeledEdit2Exit();
+    void Button1Click();
+    void Buffer1Click();
+    void Button2Click();
+    void SaveImage1Click();
+    void ComboBox1Change();
+    void ComboBox1Enter();
+    void ComboBox1Exit();
+    void ComboBox2Change();
+    void ComboBox2Exit();
+    void ToolBar1Click();
+    void Panel1DragOver(int x, int y);
+    void Panel1DragDrop();
+    void SpeedButton3Click();
+    void Visible1Click();
+    void SpeedButton8Click();
+    void SpeedButton9Click();
+    void SpeedButton7Click();
+
+private:
+    friend class ViewScanHost;
+    void setupView();
+    void buildStepPanel();
+    void buildLogPanes();
+    void placeLogPanes();
+    void placeStepPanel();
+    avz::ZoomGuards zoomGuards() const;
+    void zoomInStep();
+    void zoomOutStep();
+    void showZoomMode();
+    void placeHandles();
+    avz::ViewScene buildScene() const;
+    void applyScheme(avz::ColourScheme scheme);
+    void checkStepField(QLineEdit* field, int& stored);
+    void startHandleDrag(int handle);
+    int handleAt(int x, int y) const;
+    bool hover(int x, int y);
+    void showAreaText();
+
+    avz::ScanViewWidget* m_scanView = nullptr;
+    avz::ScanRepaintState m_scanRepaint;
+    avz::TextGrid m_dumpTable{16, 156};
+    QImage m_viewImage;
+    avz::Rgb m_viewBackground{255, 255, 255};
+    int m_fromStep = 0;
+    int m_toStep = 0;
+    bool m_comboInUse = false;
+    int m_dragHandle = -1;   // 0..6 vertex handles, 7 and 8 partition handles
+    int m_hoverHandle = -1;
+    int m_mouseX = 0, m_mouseY = 0;
+    QFrame* m_stepPanel = nullptr;
+    QRadioButton* m_radioButton1 = nullptr;
+    QRadioButton* m_radioButton2 = nullptr;
+    QLineEdit* m_labeledEdit1 = nullptr;
+    QLineEdit* m_labeledEdit2 = nullptr;
+    QPlainTextEdit* m_memo1 = nullptr;
+    QPlainTextEdit* m_memo2 = nullptr;
+    QPlainTextEdit* m_memo3 = nullptr;
+    QPushButton* m_button2 = nullptr;
+    // ---- end view
 };

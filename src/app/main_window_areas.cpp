@@ -181,7 +181,8 @@ void TForm1::refreshCurrentArea() {
         numeric->selectArea(m_areas.currentArea, shape);
         numeric->loadArea(area);
     }
-    m_viewPanel->update();
+    placeHandles();
+    repaintView();
 }
 
 int TForm1::mainAreaSelection() const {

@@ -97,7 +97,7 @@ void TForm1::resumeReader() {
 
 void TForm1::selectPort(const QString& caption, int entry) {
     if (m_windows.form6) m_windows.form6->setWriteEnabled(false);
-    m_scan->multiChannelView = false;
+    m_scanRepaint.multiChannelView = false;
     if (!m_link.flags.connected) {
         detectOnePort(entry);
         return;
@@ -160,7 +160,7 @@ void TForm1::changeSpeed(int s) {
 
 void TForm1::closeLink() {
     if (!m_services.link.isOpen()) return;
-    m_scan->multiChannelView = false;
+    m_scanRepaint.multiChannelView = false;
     if (m_windows.form6) m_windows.form6->setWriteEnabled(false);
     if (m_windows.form3 && m_windows.form3->isVisible()) m_windows.form3->hide();
     m_link.lastPort = checkedPortEntry();

@@ -71,7 +71,9 @@ void TForm1::stopTimer4() {
 }
 
 void TForm1::resetAfterWatchdog() {
-    m_scan->multiChannelView = false;
+    // After a lost link, scans that show an area state wait for a plain scan before they are drawn.
+    m_scanRepaint.counter = 0;
+    m_scanRepaint.multiChannelView = false;
     setFramReadButtonEnabled(true);
 }
 
@@ -105,18 +107,23 @@ bool TForm1::ioCheckChecked() const {
 
 void TForm1::clearDebugMemo() {
     m_debugMemo.clear();
+    clearLogReplies();
 }
 
 void TForm1::appendDebugMemo(const std::string& text) {
-    m_debugMemo += QString::fromStdString(text);
+    const QString t = QString::fromStdString(text);
+    m_debugMemo += t;
+    appendLogReply(t);
 }
 
 void TForm1::showDebugLength(int length) {
     m_debugLength = QString::number(length);
+    setLogLength(length);
 }
 
 void TForm1::showDebugCommand(std::string_view lastCommand) {
     m_debugCommand = QString::fromUtf8(lastCommand.data(), static_cast<qsizetype>(lastCommand.size()));
+    setLogCommand(m_debugCommand);
 }
 
 void TForm1::setFramWriteButtonEnabled(bool enabled) {

@@ -128,7 +128,6 @@ private:
 void TForm1::buildRecordingUi() {
     m_framePoints = std::make_unique<avz::FramePointTable>();
     m_recordPacer = std::make_unique<avz::RecordPacer>(m_services.pump);
-    m_recScanFrame = std::make_unique<avz::ScanFrame>();
     m_recHost = std::make_shared<RecHost>(*this);
     m_playHost = std::make_shared<PlayHost>(*this);
     m_recordWindowHost = std::make_shared<RecordWindowHost>(*this);
@@ -137,7 +136,7 @@ void TForm1::buildRecordingUi() {
         avz::RecordingParts{m_recording, m_recordTable, *m_playback, m_recordMenu, *m_recordPacer}, *m_recHost,
         m_services.dialogs, m_services.clock);
     m_player = std::make_unique<avz::Playback>(
-        avz::PlaybackParts{*m_playback, *m_framePoints, *m_recScanFrame, m_sensor.model, m_recView, *m_recReader},
+        avz::PlaybackParts{*m_playback, *m_framePoints, *m_scan, m_sensor.model, m_view, *m_recReader},
         *m_playHost, m_services.pump, m_services.dialogs);
 
     using Handler = void (TForm1::*)();
@@ -224,7 +223,7 @@ void TForm1::recordingStoreStep(int step, std::int32_t distance) {
 
 void TForm1::recordingRecordScan() {
     if (m_recordPacer->running()) return;
-    m_recorder->recordScan(m_recScanFrame->distances.data(), m_sensor.model.stepCount);
+    m_recorder->recordScan(m_scan->distances.data(), m_sensor.model.stepCount);
     // The end of a block may have ended the recording and its mode.
     showRecordChecks();
 }
@@ -242,7 +241,7 @@ void TForm1::OpenDataFile1Click() {
 }
 
 void TForm1::placePlaybackPanel() {
-    const avz::Point origin = m_recView.origin();
+    const avz::Point origin = m_view.origin();
     const QPoint originInWindow = m_viewPanel->mapTo(this, QPoint(origin.x, origin.y));
     const avz::PanelPlacement p =
         avz::playbackPanelPlacement(originInWindow.x(), m_playbackPanel->width(), m_playbackPanel->height(),

@@ -310,7 +310,7 @@ void DetectionBridge::setMainWindowEnabled(bool enabled) {
 }
 
 void DetectionBridge::clearMultiChannelView() {
-    m_form.m_scan->multiChannelView = false;
+    m_form.m_scanRepaint.multiChannelView = false;
 }
 
 void DetectionBridge::disableFramWriteButton() {
@@ -360,11 +360,12 @@ void DetectionBridge::selectFirstAreaAndShape() {
         n->areaList()->setCurrentIndex(0);
         n->shapeList()->setCurrentIndex(0);
     }
+    // The area list's change action: the first area's handles, shape and status text.
+    m_form.refreshCurrentArea();
 }
 
 void DetectionBridge::setStepFields(int step) {
-    m_form.m_scan->fromStep = step;
-    m_form.m_scan->toStep = step;
+    m_form.setFrontStep(step);
 }
 
 void DetectionBridge::hideNumericInputAndDataRecord() {

@@ -4,11 +4,9 @@
 
 #include <string>
 
-namespace avz {
+#include "view/view_scene.h"
 
-enum class GridMode { Straight, Circular, Both };
-enum class ColourScheme { Gray, Blue, Green };
-enum class PlotMode { Lines, Points, Frame, Area };
+namespace avz {
 
 struct MenuState {
     // "View"

@@ -121,10 +121,11 @@ void drawArea(QPainter& p, const ViewScene& s) {
     setMix(p, Mix::Copy);
     p.setPen(blackPen);
     p.setBrush(QColor(255, 255, 255));
-    for (const Point hp : a.vertexHandles) p.drawRect(hp.x, hp.y, 9, 8);
+    for (std::size_t i = 0; i < a.vertexHandles.size(); ++i)
+        if (a.handleShown[i]) p.drawRect(a.vertexHandles[i].x, a.vertexHandles[i].y, 9, 8);
     p.setBrush(QColor(64, 64, 64));
-    p.drawRect(o.x - 20, a.output2HandleTop, 39, 5);
-    p.drawRect(o.x - 20, a.output3HandleTop, 39, 5);
+    if (a.handleShown[7]) p.drawRect(o.x - 20, a.output2HandleTop, 39, 5);
+    if (a.handleShown[8]) p.drawRect(o.x - 20, a.output3HandleTop, 39, 5);
 }
 
 void drawScan(QPainter& p, const ViewScene& s) {

@@ -198,7 +198,7 @@ TEST(Detection, SelectPortWhileDisconnectedDetectsOnThatPortAlone) {
     EXPECT_EQ(f.areaList()->count(), 7);
     EXPECT_EQ(f.readerThreadsCreated(), 2);
     EXPECT_TRUE(rig.dialogs.shown.empty());
-    EXPECT_EQ(f.scan().fromStep, 384);
+    EXPECT_EQ(f.fromStep(), 384);
 }
 
 TEST(Detection, ALaterSearchAsksAboutAnotherModel) {
@@ -391,7 +391,7 @@ TEST(NewSensor, AnotherModelWhileConnectedIsOfferedAndYesAdjustsTheLists) {
                                        "WARNING", Buttons::YesNo, Icon::Warning}}));
         EXPECT_EQ(f.sensor().model.name, "LDM-PT");
         EXPECT_EQ(f.areaList()->count(), answer == Answer::Yes ? 7 : 31);
-        EXPECT_EQ(f.scan().fromStep, answer == Answer::Yes ? 384 : 256);
+        EXPECT_EQ(f.fromStep(), answer == Answer::Yes ? 384 : 256);
         EXPECT_EQ(f.readerInputs().get().areaCount, 7);
     }
 

@@ -1,0 +1,442 @@
+// The main window's live view: zoom, pan and read-out through the handlers, the rendered image of the plot and
+// grid modes, the step panel, the log and image saves, and editing the current area on the view.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include "app/app_windows.h"
+#include "app/memory_settings_store.h"
+#include "link/codings.h"
+#include "sim/simulated_port.h"
+#include "support/scripted_dialogs.h"
+#include "support/virtual_pump.h"
+
+namespace avz {
+namespace {
+
+using test::Shown;
+
+struct Rig {
+    test::VirtualPump pump;
+    sim::SimulatedSensor sensor;
+    sim::SimulatedPort port{[this] { return pump.nowMs(); }};
+    test::ScriptedDialogs dialogs;
+    SystemClock clock;
+    test::MemorySettingsStore settings;
+    AppServices services{port, pump, dialogs, clock, settings, StartOptions{}, {}};
+    AppWindows windows;
+    TForm1* form = nullptr;
+
+    Rig() {
+        windows = createAppWindows(services);
+        // No port is listed: the start-up search finds nothing, and its questions are not what these tests read.
+        windows.form1->showAndDetect();
+        dialogs.shown.clear();
+        form = windows.form1.get();
+        form->resize(1000, 800);
+        form->SpeedButton11Click();
+    }
+    QAction* action(const char* name) const { return form->findChild<QAction*>(name); }
+    void useModel(const std::string& name, int steps, int angle, int maxRange) {
+        SensorModel& m = form->sensor().model;
+        m.name = name;
+        m.stepCount = steps;
+        m.scanAngle = angle;
+        m.maxRange = maxRange;
+    }
+    // A vertex or bar handle pressed at `from`, dragged to `to` and released there.
+    void drag(QPoint from, QPoint to) {
+        form->Panel1MouseMove(from.x(), from.y(), Qt::NoButton);
+        form->Panel1MouseDown(from.x(), from.y(), Qt::LeftButton, Qt::NoModifier);
+        form->Panel1MouseMove(to.x(), to.y(), Qt::LeftButton);
+        form->Panel1MouseUp(to.x(), to.y(), Qt::LeftButton);
+    }
+    QRgb pixel(int x, int y) const { return form->viewImage().pixel(x, y) & 0xFFFFFF; }
+};
+
+// A "$G" reply of `steps` distances of `mm` millimetres with area state 0.
+std::string scanReply(int steps, std::uint32_t mm) {
+    std::string r = "$G00";
+    for (int i = 0; i < steps; ++i) r += encode3(mm);
+    return r + "0";
+}
+
+constexpr QRgb kWhite = 0xFFFFFF;
+constexpr QRgb kGrid = 0x808080;
+constexpr QRgb kBlue = 0x0000FF;
+
+TEST(MainWindowView, WheelZoomStopsAtStep32AndSwitchesZoomUpOff) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    f.SpeedButton17Click();
+    ASSERT_EQ(f.view().zoomMode, ZoomMode::Up);
+    for (int i = 0; i < 32; ++i) f.FormMouseWheelUp();
+    EXPECT_EQ(f.view().zoom, 32);
+    EXPECT_EQ(f.view().magX, 9.0);
+    EXPECT_EQ(f.view().mRate, 400.0);
+    EXPECT_EQ(f.view().zoomMode, ZoomMode::Up);
+    f.FormMouseWheelUp();
+    EXPECT_EQ(f.view().zoom, 32);
+    EXPECT_EQ(f.view().zoomMode, ZoomMode::Off);
+}
+
+TEST(MainWindowView, ResetViewRestoresScaleCanvasAndHandles) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    f.areas().table.at(0).points[0] = AreaPoint{1000, 1000};
+    f.refreshCurrentArea();
+    for (int i = 0; i < 5; ++i) f.FormMouseWheelUp();
+    f.Panel1MouseDown(600, 400, Qt::LeftButton, Qt::NoModifier);
+    f.Panel1MouseMove(630, 420, Qt::LeftButton);
+    f.Panel1MouseUp(630, 420, Qt::LeftButton);
+    ASSERT_NE(f.view().origin(), (Point{500, 500}));
+    f.ResetView1Click();
+    EXPECT_EQ(f.view().zoom, 0);
+    EXPECT_EQ(f.view().magY, 1.0);
+    EXPECT_EQ(f.view().origin(), (Point{500, 500}));
+    // Vertex 1 from its data, the others on the sensor.
+    EXPECT_EQ(f.view().handles[0].left, 545);
+    EXPECT_EQ(f.view().handles[0].top, 445);
+    EXPECT_EQ(f.view().handles[1].left, 495);
+    EXPECT_EQ(f.view().handles[7].top, 497);
+}
+
+TEST(MainWindowView, ReadOutInStatusPanel2) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    f.Panel1MouseMove(620, 440, Qt::NoButton);
+    // 270 degrees in 512 steps: atan2(1200, 2400) is 26.57 degrees, step 135.
+    EXPECT_EQ(f.panelText(2), "Coordinate: [x: 2400  y: 1200]  Step:  135");
+    rig.useModel("KVR-38PT", 513, 180, 5000);
+    f.Panel1MouseMove(620, 440, Qt::NoButton);
+    EXPECT_EQ(f.panelText(2), "Coordinate: [x: 2400  y: 1200]  Step:  75");
+}
+
+TEST(MainWindowView, PanningMovesTheCanvasAndAMoveNearTheTopCancelsIt) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    f.Panel1MouseDown(600, 400, Qt::LeftButton, Qt::NoModifier);
+    f.Panel1MouseMove(620, 410, Qt::LeftButton);
+    EXPECT_EQ(f.view().origin(), (Point{520, 510}));
+    f.Panel1MouseMove(625, 40, Qt::LeftButton);
+    EXPECT_FALSE(f.view().panning());
+    EXPECT_EQ(f.view().origin(), (Point{520, 510}));
+    f.Panel1MouseMove(660, 420, Qt::LeftButton);
+    EXPECT_EQ(f.view().origin(), (Point{520, 510}));
+}
+
+TEST(MainWindowView, ZoomIgnoredWhileTheAreaListIsInUse) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    f.areaList()->setCurrentIndex(1);
+    f.ComboBox1Change();
+    EXPECT_TRUE(f.comboInUse());
+    f.FormMouseWheelUp();
+    f.SpeedButton17Click();  // the zoom buttons end the use of the lists
+    f.SpeedButton17Click();
+    EXPECT_EQ(f.view().zoom, 0);
+    f.ComboBox1Change();
+    f.FormMouseWheelUp();
+    EXPECT_EQ(f.view().zoom, 0);
+    f.Panel1Click();
+    f.FormMouseWheelUp();
+    EXPECT_EQ(f.view().zoom, 1);
+}
+
+TEST(MainWindowView, ClickZoomTakesFourSteps) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    rig.action("Hosei1")->setChecked(true);
+    f.ZoomUp1Click();
+    f.Panel1Click();
+    EXPECT_EQ(f.view().zoom, 4);
+    EXPECT_FALSE(rig.action("Hosei1")->isChecked());
+    f.ZoomDown1Click();
+    EXPECT_EQ(f.view().zoomMode, ZoomMode::Down);
+    f.Panel1Click();
+    EXPECT_EQ(f.view().zoom, 0);
+}
+
+TEST(MainWindowView, GridModesOnTheRenderedImage) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    // (450, 300) lies on the 1 m line left of the sensor; (530, 460) on the 1 m ring.
+    auto ringNear = [&rig] {
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                if (rig.pixel(530 + dx, 460 + dy) == kGrid) return true;
+        return false;
+    };
+    const struct {
+        void (TForm1::*handler)();
+        bool line, ring;
+    } cases[] = {{&TForm1::Straight1Click, true, false},
+                 {&TForm1::Circular1Click, false, true},
+                 {&TForm1::Both1Click, true, true}};
+    for (const auto& c : cases) {
+        (f.*c.handler)();
+        ASSERT_EQ(f.viewImage().size(), f.size());
+        EXPECT_EQ(rig.pixel(450, 300) == kGrid, c.line);
+        EXPECT_EQ(ringNear(), c.ring);
+    }
+    EXPECT_EQ(f.menuState().grid, GridMode::Both);
+}
+
+TEST(MainWindowView, PlotModesOfADecodedScan) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    rig.useModel("KVR-38PT", 513, 180, 5000);
+    // (510, 480) lies inside the 2 m fan; (570, 430) is the scan point of step 128 (bearing 135).
+    const struct {
+        void (TForm1::*handler)();
+        QRgb inside, point;
+    } cases[] = {{&TForm1::Area2Click, 0xA0A0A4, 0xA0A0A4},
+                 {&TForm1::Lines1Click, kBlue, kBlue},
+                 {&TForm1::Points1Click, kWhite, kBlue},
+                 {&TForm1::Frame1Click, kWhite, kBlue}};
+    for (const auto& c : cases) {
+        (f.*c.handler)();
+        f.handleScanReply(scanReply(513, 2000));
+        EXPECT_EQ(rig.pixel(510, 480), c.inside);
+        if (c.handler != &TForm1::Area2Click) {
+            EXPECT_EQ(rig.pixel(570, 430), c.point);
+        }
+    }
+    EXPECT_EQ(f.scan().scanPolygon[514], (Point{500, 500}));
+    EXPECT_EQ(f.scanView()->caption(), "Sensor is Disconnected");
+}
+
+TEST(MainWindowView, StepFieldsAndShow) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    rig.useModel("KVR-38PT", 513, 180, 5000);
+    f.StepDataClick();
+    EXPECT_TRUE(f.stepPanel()->isVisible());
+    EXPECT_TRUE(rig.action("StepData")->isChecked());
+    EXPECT_EQ(f.stepPanel()->pos(), QPoint(500 - 88, f.height() - 43 - 50));
+
+    const Shown badStep{"Invalid Data Step!", "Error", Buttons::Ok, Icon::Error};
+    const struct {
+        const char* text;
+        const char* field;
+        int stored;
+        bool message;
+    } steps[] = {{"", "256", 256, false}, {"5", "005", 5, false},  {"600", "256", 5, true},
+                 {"1a", "256", 5, true},  {"-5", "256", 5, true}, {"513", "513", 513, false}};
+    for (const auto& c : steps) {
+        rig.dialogs.shown.clear();
+        f.fromField()->setText(c.text);
+        f.LabeledEdit1Exit();
+        EXPECT_EQ(f.fromField()->text().toStdString(), c.field) << c.text;
+        EXPECT_EQ(f.fromStep(), c.stored) << c.text;
+        EXPECT_EQ(rig.dialogs.shown, c.message ? std::vector<Shown>{badStep} : std::vector<Shown>{}) << c.text;
+    }
+
+    f.angleMode()->setChecked(true);
+    rig.dialogs.shown.clear();
+    f.toField()->setText("200");
+    f.LabeledEdit2Exit();
+    EXPECT_EQ(f.toField()->text(), "256");
+    EXPECT_EQ(rig.dialogs.shown, (std::vector<Shown>{{"Invalid Angle!", "Error", Buttons::Ok, Icon::Error}}));
+    f.fromField()->setText("090");
+    f.toField()->setText("180");
+    f.Button1Click();
+    EXPECT_EQ(f.fromStep(), 128);
+    EXPECT_EQ(f.toStep(), 256);
+
+    // A reversed range is repaired in "To" only and the tick stays as it was.
+    f.Button3Click();
+    EXPECT_FALSE(rig.action("StepData")->isChecked());
+    EXPECT_FALSE(f.stepPanel()->isVisible());
+    rig.dialogs.shown.clear();
+    f.fromField()->setText("300");
+    f.toField()->setText("200");
+    f.Button1Click();
+    EXPECT_EQ(f.toField()->text(), "300");
+    EXPECT_FALSE(rig.action("StepData")->isChecked());
+    EXPECT_EQ(rig.dialogs.shown,
+              (std::vector<Shown>{{"Invalid Data Step or Angle!", "Error", Buttons::Ok, Icon::Error}}));
+}
+
+TEST(MainWindowView, LogPanesShowAndSave) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    QTemporaryDir dir;
+    rig.action("Buffer1")->trigger();
+    EXPECT_TRUE(f.memo(2)->isVisible());
+    EXPECT_TRUE(f.saveLogButton()->isEnabled());
+    EXPECT_EQ(f.memo(1)->size(), QSize(241, 26));
+    EXPECT_EQ(f.memo(2)->size(), QSize(241, 146));
+    f.setLogCommand("$G");
+    f.appendLogReply("$G00abc");
+    f.setLogLength(7);
+    EXPECT_EQ(f.memo(3)->toPlainText(), "7");
+
+    const std::string base = dir.path().toStdString() + "/log";
+    rig.dialogs.nextSave(base);
+    f.Button2Click();
+    QFile written(QString::fromStdString(base + ".txt"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll().toStdString(), "$G\r\n\r\n$G00abc\r\n\r\n");
+    EXPECT_TRUE(f.memo(1)->toPlainText().isEmpty());
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+
+    // "log.txt" is saved as "log.txt.txt"; a file that exists is not touched.
+    rig.dialogs.nextSave(base + ".txt");
+    f.Button2Click();
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(base + ".txt.txt")));
+    f.setLogCommand("again");
+    rig.dialogs.nextSave(base);
+    f.Button2Click();
+    EXPECT_EQ(rig.dialogs.shown, (std::vector<Shown>{{"Could not Save file", "VIZ Avuzevi", Buttons::Ok, Icon::None}}));
+    EXPECT_EQ(f.memo(1)->toPlainText(), "again");
+
+    rig.action("Buffer1")->trigger();
+    EXPECT_FALSE(f.memo(2)->isVisible());
+    EXPECT_FALSE(f.saveLogButton()->isEnabled());
+}
+
+TEST(MainWindowView, ScreenImageNames) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    QTemporaryDir dir;
+    const std::string d = dir.path().toStdString() + "/";
+    const std::pair<const char*, const char*> names[] = {
+        {"shot", "shot.bmp"}, {"two.bmp", "two.bmp"}, {"three.BMP", "three.BMP.bmp"}};
+    for (const auto& [chosen, written] : names) {
+        rig.dialogs.nextSave(d + chosen);
+        f.SaveImage1Click();
+        QFile file(QString::fromStdString(d + written));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << written;
+        EXPECT_EQ(file.read(2), "BM");
+    }
+    EXPECT_EQ(rig.dialogs.fileDialogs.back().filter, "bitmap[*.bmp]|*.bmp");
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+    // A folder that does not exist: the failure is reported.
+    rig.dialogs.nextSave(d + "missing/shot");
+    f.SaveImage1Click();
+    EXPECT_EQ(rig.dialogs.shown, (std::vector<Shown>{{"Could not Save file", "VIZ Avuzevi", Buttons::Ok, Icon::None}}));
+}
+
+TEST(MainWindowView, VertexDropRules) {
+    const struct {
+        int angle, maxRange;
+        QPoint to;
+        AreaPoint stored;
+        QPoint handle;
+    } cases[] = {
+        {270, 10000, {530, 480}, {600, 400}, {525, 475}},   // 30 px right, 20 px up
+        {270, 10000, {502, 499}, {0, 0}, {495, 495}},       // close to the sensor: snapped onto it
+        {180, 10000, {460, 520}, {-800, 0}, {455, 495}},    // behind the sensor line of a 180 degree model
+        {270, 5500, {900, 500}, {5500, 0}, {770, 495}},     // 8 m right, limited to the range
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        TForm1& f = *rig.form;
+        rig.useModel("KVR-38PT", 513, c.angle, c.maxRange);
+        rig.drag({500, 500}, c.to);
+        EXPECT_EQ(f.draggedHandle(), -1);
+        EXPECT_EQ(f.areas().table.at(0).points[0], c.stored) << c.to.x() << "," << c.to.y();
+        EXPECT_EQ(QPoint(f.view().handles[0].left, f.view().handles[0].top), c.handle);
+        EXPECT_EQ(f.areas().table.at(0).points[1], (AreaPoint{0, 0}));
+        EXPECT_TRUE(f.areas().areasChanged);
+    }
+}
+
+TEST(MainWindowView, DraggedVertexShowsABlackOutline) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    f.Panel1MouseDown(500, 500, Qt::LeftButton, Qt::NoModifier);
+    f.Panel1MouseMove(600, 300, Qt::LeftButton);
+    EXPECT_EQ(f.draggedHandle(), 0);
+    // The outline runs from the sensor to the dragged vertex at (600, 300).
+    EXPECT_EQ(rig.pixel(550, 400), 0x000000u);
+}
+
+TEST(MainWindowView, PartitionBarsSwapAndSnapToTheSensor) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    f.areas().table.at(0).output2 = 2000;
+    f.areas().table.at(0).output3 = 1000;
+    f.refreshCurrentArea();
+    ASSERT_EQ(f.view().handles[8].top, 447);
+    // Output 3 dragged above Output 2: the values and the bars change places.
+    rig.drag({500, 450}, {500, 350});
+    EXPECT_EQ(f.areas().table.at(0).output2, 2940);
+    EXPECT_EQ(f.areas().table.at(0).output3, 2000);
+    EXPECT_EQ(f.view().handles[7].top, 350);
+    EXPECT_EQ(f.view().handles[8].top, 397);
+    // Output 2 dropped 2 px above the sensor stores 0.
+    rig.drag({500, 353}, {500, 498});
+    EXPECT_EQ(f.areas().table.at(0).output2, 0);
+    EXPECT_EQ(f.areas().table.at(0).output3, 2000);
+    EXPECT_EQ(f.view().handles[7].top, 497);
+}
+
+TEST(MainWindowView, CutOnArea3PasteOnArea5) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    AreaPattern a;
+    a.points[0] = {-1000, 1000};
+    a.points[1] = {1000, 1000};
+    a.output2 = 800;
+    a.PartitionShape = kShapeFan;
+    a.HalfHysteresis = 1;
+    f.areas().table.at(2) = a;
+    f.areaList()->setCurrentIndex(2);
+    f.ComboBox1Change();
+    EXPECT_EQ(f.panelText(3), "Area 3 (Fan Shape)");
+    f.SpeedButton9Click();
+    EXPECT_EQ(f.areas().table.at(2), AreaPattern{});
+    EXPECT_FALSE(f.comboInUse());
+    f.areaList()->setCurrentIndex(4);
+    f.ComboBox1Change();
+    f.SpeedButton7Click();
+    EXPECT_EQ(f.areas().table.at(4), a);
+    EXPECT_EQ(f.areas().currentArea, 4);
+    EXPECT_EQ(f.view().handles[0].left, 445);
+    EXPECT_FALSE(f.areas().areasChanged);
+}
+
+TEST(MainWindowView, ShapeChoiceAndShowHide) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    f.shapeList()->setCurrentIndex(1);
+    f.ComboBox2Change();
+    EXPECT_EQ(f.panelText(3), "Area 1 (Fan Shape)");
+    EXPECT_EQ(f.areas().table.at(0).PartitionShape, kShapeFan);
+    EXPECT_FALSE(f.areas().areasChanged);
+
+    rig.action("Visible1")->trigger();
+    EXPECT_TRUE(f.areas().areasHidden);
+    EXPECT_FALSE(rig.action("Visible1")->isChecked());
+    // Hidden areas take no drags.
+    rig.drag({500, 500}, {530, 480});
+    EXPECT_EQ(f.areas().table.at(0).points[0], (AreaPoint{0, 0}));
+    f.SpeedButton3Click();
+    EXPECT_FALSE(f.areas().areasHidden);
+    EXPECT_TRUE(rig.action("Visible1")->isChecked());
+}
+
+TEST(MainWindowView, HandlePictureOnlyUnderThePointer) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    f.areas().table.at(0).points[0] = {1000, 1000};
+    f.refreshCurrentArea();
+    EXPECT_EQ(rig.pixel(545, 445), kWhite);
+    f.Panel1MouseMove(550, 450, Qt::NoButton);
+    EXPECT_EQ(f.hoveredHandle(), 0);
+    EXPECT_EQ(rig.pixel(545, 445), 0x000000u);
+    f.Panel1MouseMove(650, 450, Qt::NoButton);
+    EXPECT_EQ(f.hoveredHandle(), -1);
+}
+
+}  // namespace
+}  // namespace avz
