@@ -608,7 +608,6 @@ private:
 
     avz::ScanViewWidget* m_scanView = nullptr;
     avz::ScanRepaintState m_scanRepaint;
-    avz::TextGrid m_dumpTable{16, 156};
     QImage m_viewImage;
     avz::Rgb m_viewBackground{255, 255, 255};
     int m_fromStep = 0;

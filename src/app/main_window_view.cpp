@@ -20,6 +20,7 @@
 #include <functional>
 
 #include "app/main_window.h"
+#include "record/data_record_window.h"
 #include "view/step_panel.h"
 #include "view/view_renderer.h"
 
@@ -62,11 +63,23 @@ public:
         m_form.m_recording.active = false;
         m_form.m_recording.blockSize = 0;
     }
-    void resetDataRecord() override { m_form.m_dumpTable.clear(); }
-    avz::TextGrid& dataRecordTable() override { return m_form.m_dumpTable; }
+    void resetDataRecord() override {
+        if (m_form.m_windows.form3) m_form.m_windows.form3->Reset1Click();
+        else m_form.m_recordTable.clear();
+    }
+    // The dump goes into the data record window's table, which then needs its 156 rows.
+    avz::TextGrid& dataRecordTable() override {
+        if (m_form.m_recordTable.rows() < 156) m_form.m_recordTable.setRowCount(156);
+        m_dumped = true;
+        return m_form.m_recordTable;
+    }
+    ~ViewScanHost() override {
+        if (m_dumped && m_form.m_windows.form3) m_form.m_windows.form3->refreshGrid();
+    }
 
 private:
     TForm1& m_form;
+    bool m_dumped = false;
 };
 
 

@@ -440,3 +440,22 @@ TEST(MainWindowView, HandlePictureOnlyUnderThePointer) {
 
 }  // namespace
 }  // namespace avz
+
+namespace avz {
+namespace {
+
+TEST(MainWindowView, RegisterDumpLandsInTheDataRecordTable) {
+    Rig rig;
+    rig.useModel("KVR-38PT", 513, 180, 12000);
+    std::string dump = "$G70" + encode3(0x1234) + "\n";
+    rig.form->handleScanReply(dump);
+    const TextGrid& t = rig.form->recordTable();
+    EXPECT_EQ(t.cell(0, 0), "Asic Data");
+    EXPECT_EQ(t.cell(1, 5), std::to_string(0x12));
+    EXPECT_EQ(t.cell(2, 5), std::to_string(0x34));
+    EXPECT_EQ(t.cell(9, 155), "151");
+    EXPECT_FALSE(rig.form->recording().active);
+}
+
+}  // namespace
+}  // namespace avz
