@@ -209,11 +209,13 @@ void TForm1::numericShapeChosen(int shape) {
 }
 
 void TForm1::numericAreaCommitted(int) {
-    m_viewPanel->update();
+    placeHandles();
+    repaintView();
 }
 
 void TForm1::numericPartitionsSwapped() {
-    m_viewPanel->update();
+    placeHandles();
+    repaintView();
 }
 
 void TForm1::focusMainView() {

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "app/main_window.h"
+#include "areas/numeric_input_window.h"
 
 namespace {
 
@@ -143,6 +144,8 @@ void TForm1::Panel1DragDrop() {
     }
     if (avz::orderPartitions(area)) std::swap(m_view.handles[7].top, m_view.handles[8].top);
     m_areas.areasChanged = true;
+    // The numeric input window shows what the drop made of the area.
+    if (m_windows.form5) m_windows.form5->loadArea(area);
     repaintView();
 }
 

@@ -489,6 +489,11 @@ void TForm1::FormResize() {
     if (m_closed || m_link.flags.shuttingDown || !m_stepPanel) return;
     placeLogPanes();
     if (canTakeFocus()) placeStepPanel();
+    // The playback panel: hidden in a low window, shown again while "Play Back (Saved Data)" is ticked.
+    if (m_playbackPanel) {
+        const QAction* playBack = entry("PlayBackRecordedData1");
+        if (playBack && playBack->isChecked()) placePlaybackPanel();
+    }
     repaintView();
 }
 

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include "app/app_windows.h"
+#include "areas/numeric_input_window.h"
 #include "app/memory_settings_store.h"
 #include "link/codings.h"
 #include "sim/simulated_port.h"
@@ -347,6 +348,9 @@ TEST(MainWindowView, VertexDropRules) {
         EXPECT_EQ(QPoint(f.view().handles[0].left, f.view().handles[0].top), c.handle);
         EXPECT_EQ(f.areas().table.at(0).points[1], (AreaPoint{0, 0}));
         EXPECT_TRUE(f.areas().areasChanged);
+        // The numeric input window follows the drop.
+        EXPECT_EQ(rig.windows.form5->field(0)->text().toStdString(), std::to_string(c.stored.x));
+        EXPECT_EQ(rig.windows.form5->field(1)->text().toStdString(), std::to_string(c.stored.y));
     }
 }
 
