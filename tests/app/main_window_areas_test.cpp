@@ -17,6 +17,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/sim_bench.h"
 #include "app/app_windows.h"
 #include "app/memory_settings_store.h"
 #include "areas/numeric_input_window.h"
@@ -40,13 +41,8 @@ Shown areaPoints(const char* text) {
     return Shown{text, "AREA POINTS", Buttons::Ok, Icon::Warning};
 }
 
-struct Rig {
-    test::VirtualPump pump;
-    sim::SimulatedSensor sensor;
-    sim::SimulatedPort port{[this] { return pump.nowMs(); }};
-    test::ScriptedDialogs dialogs;
+struct Rig : test::SimBench {
     SystemClock clock;
-    test::MemorySettingsStore settings;
     AppServices services;
     AppWindows windows;
 

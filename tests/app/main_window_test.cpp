@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/sim_bench.h"
 #include "app/app_windows.h"
 #include "app/memory_settings_store.h"
 #include "sim/simulated_port.h"
@@ -45,14 +46,9 @@ private:
     Link& m_inner;
 };
 
-struct Rig {
-    test::VirtualPump pump;
-    sim::SimulatedSensor sensor;
-    sim::SimulatedPort port{[this] { return pump.nowMs(); }};
+struct Rig : test::SimBench {
     RefusingLink link{port};
-    test::ScriptedDialogs dialogs;
     SystemClock clock;
-    test::MemorySettingsStore settings;
     AppServices services;
     AppWindows windows;
 

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
+#include "app/sim_bench.h"
 #include "app/app_windows.h"
 #include "areas/numeric_input_window.h"
 #include "app/memory_settings_store.h"
@@ -24,13 +25,8 @@ namespace {
 
 using test::Shown;
 
-struct Rig {
-    test::VirtualPump pump;
-    sim::SimulatedSensor sensor;
-    sim::SimulatedPort port{[this] { return pump.nowMs(); }};
-    test::ScriptedDialogs dialogs;
+struct Rig : test::SimBench {
     SystemClock clock;
-    test::MemorySettingsStore settings;
     AppServices services{port, pump, dialogs, clock, settings, StartOptions{}, {}};
     AppWindows windows;
     TForm1* form = nullptr;

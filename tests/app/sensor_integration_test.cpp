@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "app/sim_bench.h"
 #include "app/app_windows.h"
 #include "app/memory_settings_store.h"
 #include "sensor/detection.h"
@@ -58,13 +59,8 @@ private:
     TForm1& m_form;
 };
 
-struct Rig {
-    test::VirtualPump pump;
-    sim::SimulatedSensor sensor;
-    sim::SimulatedPort port{[this] { return pump.nowMs(); }};
-    test::ScriptedDialogs dialogs;
+struct Rig : test::SimBench {
     SystemClock clock;
-    test::MemorySettingsStore settings;
     AppServices services;
     AppWindows windows;
     std::unique_ptr<LoopHost> host;
@@ -72,7 +68,7 @@ struct Rig {
 
     explicit Rig(sim::SimOptions options = sensorAt("KVR-38PT", 19200),
                  std::vector<std::string> ports = {"/dev/sim0"}, StartOptions start = {})
-        : sensor(options),
+        : SimBench(options),
           services{port, pump, dialogs, clock, settings, std::move(start), std::move(ports)} {
         services.readerThread = false;
         port.attach("/dev/sim0", &sensor);

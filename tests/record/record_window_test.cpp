@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include "app/sim_bench.h"
 #include "app/app_windows.h"
 #include "app/main_window.h"
 #include "app/memory_settings_store.h"
@@ -25,13 +26,8 @@ namespace {
 
 using test::Shown;
 
-struct Rig {
-    test::VirtualPump pump;
-    sim::SimulatedSensor sensor;
-    sim::SimulatedPort port{[this] { return pump.nowMs(); }};
-    test::ScriptedDialogs dialogs;
+struct Rig : test::SimBench {
     test::PumpClock clock{pump};
-    test::MemorySettingsStore settings;
     AppServices services;
     AppWindows windows;
     test::TempDir dir;
