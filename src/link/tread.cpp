@@ -54,10 +54,24 @@ TRead::~TRead() {
     wait();
 }
 
-template <class Fn>
-void TRead::toGui(Fn&& fn) {
-    // This object lives in the GUI thread, so a queued call on it runs there, in the order posted.
-    QMetaObject::invokeMethod(this, std::forward<Fn>(fn), Qt::QueuedConnection);
+void TRead::toGui(std::function<void()> fn) {
+    // The calls wait in a queue of our own, under a standard mutex, and one queued call by name drains it in
+    // the GUI thread (this object lives there), in the order posted. Nothing the GUI thread reads is handed
+    // through Qt's event objects, so every hand-over is ordered by a lock the race detector can see.
+    {
+        std::lock_guard<std::mutex> lock(m_postMutex);
+        m_posted.push_back(std::move(fn));
+    }
+    QMetaObject::invokeMethod(this, "drainPosted", Qt::QueuedConnection);
+}
+
+void TRead::drainPosted() {
+    std::deque<std::function<void()>> calls;
+    {
+        std::lock_guard<std::mutex> lock(m_postMutex);
+        calls.swap(m_posted);
+    }
+    for (auto& call : calls) call();
 }
 
 bool TRead::running() const {
@@ -108,7 +122,7 @@ void TRead::parkLocked(std::unique_lock<std::mutex>& lock) {
 }
 
 void TRead::postHandOver() {
-    QMetaObject::invokeMethod(this, [this] { runPendingHandOver(); }, Qt::QueuedConnection);
+    toGui([this] { runPendingHandOver(); });
 }
 
 void TRead::handOverFromThread(const avz::ReplyEnvelope& reply) {

@@ -7,6 +7,8 @@
 #include <array>
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <mutex>
 
 #include "core/port.h"
@@ -53,8 +55,8 @@ private:
     void handOverFromThread(const avz::ReplyEnvelope& reply);
     void runPendingHandOver();
     void postHandOver();
-    template <class Fn>
-    void toGui(Fn&& fn);
+    void toGui(std::function<void()> fn);
+    Q_INVOKABLE void drainPosted();
 
     avz::Port& m_port;
     avz::LinkFlags& m_flags;
@@ -71,4 +73,7 @@ private:
     bool m_waitingHandOver = false;
     bool m_handOverRunning = false;
     bool m_handOverDone = false;
+
+    std::mutex m_postMutex;
+    std::deque<std::function<void()>> m_posted;  // calls waiting for the GUI thread
 };
