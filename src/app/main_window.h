@@ -580,6 +580,14 @@ public slots:
     void ToolBar1Click();
     void Panel1DragOver(int x, int y);
     void Panel1DragDrop();
+    // The step panel (Panel2) and the playback panel (Panel4) are moved by dragging them onto the view; a drop
+    // puts the dragged panel's top-left corner at the drop point. Returns false when no panel is dragged.
+    bool Panel1DropPanel(int x, int y);
+    void Panel2StartDrag() { m_stepPanelMoving = true; }
+    void Panel2EndDrag() { m_stepPanelMoving = false; }
+    void Panel4MouseDown() { Panel4StartDrag(); }
+    void Panel4StartDrag() { m_playbackPanelMoving = true; }
+    void Panel4EndDrag() { m_playbackPanelMoving = false; }
     void SpeedButton3Click();
     void Visible1Click();
     void SpeedButton8Click();
@@ -614,6 +622,8 @@ private:
     int m_toStep = 0;
     bool m_comboInUse = false;
     int m_dragHandle = -1;   // 0..6 vertex handles, 7 and 8 partition handles
+    bool m_stepPanelMoving = false;
+    bool m_playbackPanelMoving = false;
     int m_hoverHandle = -1;
     int m_mouseX = 0, m_mouseY = 0;
     QFrame* m_stepPanel = nullptr;

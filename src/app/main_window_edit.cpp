@@ -98,6 +98,14 @@ void TForm1::Panel1DragOver(int x, int y) {
     repaintView();
 }
 
+bool TForm1::Panel1DropPanel(int x, int y) {
+    QWidget* panel = m_playbackPanelMoving ? m_playbackPanel : m_stepPanelMoving ? m_stepPanel : nullptr;
+    if (!panel) return false;
+    panel->move(m_viewPanel->mapTo(this, QPoint(x, y)));
+    panel->raise();
+    return true;
+}
+
 void TForm1::Panel1DragDrop() {
     const int j = m_dragHandle;
     m_dragHandle = -1;

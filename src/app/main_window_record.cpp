@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "app/main_window.h"
+#include "app/panel_drag.h"
 #include "record/data_record_window.h"
 #include "sensor/identify.h"
 
@@ -163,7 +164,7 @@ void TForm1::buildRecordingUi() {
     }
 
     m_playbackPanel = new QWidget(this);
-    m_playbackPanel->setObjectName("Panel2");
+    m_playbackPanel->setObjectName("Panel4");
     m_playbackPanel->setAutoFillBackground(true);
     auto* row = new QHBoxLayout(m_playbackPanel);
     row->setContentsMargins(4, 2, 4, 2);
@@ -188,6 +189,10 @@ void TForm1::buildRecordingUi() {
     connect(close, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
     row->addWidget(close);
     m_playbackPanel->setFixedSize(360, 34);
+    new avz::PanelDrag(m_playbackPanel, m_viewPanel, [this] { Panel4MouseDown(); }, [this](int dropX, int dropY, bool onView) {
+        if (onView) Panel1DropPanel(dropX, dropY);
+        Panel4EndDrag();
+    });
     m_playbackPanel->hide();
 }
 

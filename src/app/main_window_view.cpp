@@ -20,6 +20,7 @@
 #include <functional>
 
 #include "app/main_window.h"
+#include "app/panel_drag.h"
 #include "record/data_record_window.h"
 #include "view/step_panel.h"
 #include "view/view_renderer.h"
@@ -209,6 +210,10 @@ void TForm1::buildStepPanel() {
     m_labeledEdit2->installEventFilter(new EventWatch(this, [this](QEvent::Type t) {
         if (t == QEvent::FocusOut) LabeledEdit2Exit();
     }));
+    new avz::PanelDrag(m_stepPanel, m_viewPanel, [this] { Panel2StartDrag(); }, [this](int dropX, int dropY, bool onView) {
+        if (onView) Panel1DropPanel(dropX, dropY);
+        Panel2EndDrag();
+    });
     m_stepPanel->hide();
 }
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "app/sim_bench.h"
 #include "app/app_windows.h"
@@ -260,6 +261,32 @@ TEST(MainWindowView, StepFieldsAndShow) {
     EXPECT_FALSE(rig.action("StepData")->isChecked());
     EXPECT_EQ(rig.dialogs.shown,
               (std::vector<Shown>{{"Invalid Data Step or Angle!", "Error", Buttons::Ok, Icon::Error}}));
+}
+
+TEST(MainWindowView, StepAndPlaybackPanelsMoveToWhereTheyAreDroppedOnTheView) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    f.StepDataClick();
+    QWidget* playback = f.playbackPanel();
+    playback->show();
+    QWidget* view = f.findChild<QWidget*>("Panel1");
+    ASSERT_NE(view, nullptr);
+    // Pressed on the panel's own face, released with the pointer at `to` in the view's coordinates.
+    auto dragTo = [view](QWidget* panel, QPoint to) {
+        QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseRelease(panel, Qt::LeftButton, {}, panel->mapFromGlobal(view->mapToGlobal(to)));
+    };
+    dragTo(f.stepPanel(), QPoint(300, 200));
+    EXPECT_EQ(f.stepPanel()->pos(), view->mapTo(&f, QPoint(300, 200)));
+    dragTo(playback, QPoint(40, 60));
+    EXPECT_EQ(playback->pos(), view->mapTo(&f, QPoint(40, 60)));
+    EXPECT_EQ(f.stepPanel()->pos(), view->mapTo(&f, QPoint(300, 200)));
+
+    // Released off the view (below it, over the status bar) the panel stays where it was; the drag is over, so a
+    // later drop of a handle is not taken for the panel.
+    dragTo(f.stepPanel(), QPoint(300, view->height() + 5));
+    EXPECT_EQ(f.stepPanel()->pos(), view->mapTo(&f, QPoint(300, 200)));
+    EXPECT_FALSE(f.Panel1DropPanel(10, 10));
 }
 
 TEST(MainWindowView, LogPanesShowAndSave) {
