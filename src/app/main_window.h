@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QHash>
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,7 @@ class QActionGroup;
 class QComboBox;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QProgressBar;
 class QSlider;
 class QStatusBar;
@@ -564,6 +566,9 @@ public slots:
     void Green1Click();
     void SpeedButton10Click();
     void Print1Click();
+    // The print dialog: sets up the printer and says whether the user confirmed. Tests put a printer to a file
+    // in its place.
+    void setPrintDialog(std::function<bool(QPrinter&)> choose) { m_choosePrinter = std::move(choose); }
     void StepDataClick();
     void Button3Click();
     void LabeledEdit1Exit();
@@ -623,6 +628,7 @@ private:
     bool m_comboInUse = false;
     int m_dragHandle = -1;   // 0..6 vertex handles, 7 and 8 partition handles
     bool m_stepPanelMoving = false;
+    std::function<bool(QPrinter&)> m_choosePrinter;
     bool m_playbackPanelMoving = false;
     int m_hoverHandle = -1;
     int m_mouseX = 0, m_mouseY = 0;

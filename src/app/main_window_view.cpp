@@ -555,8 +555,12 @@ void TForm1::Green1Click() {
 
 void TForm1::SpeedButton10Click() {
     QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) return;
+    if (m_choosePrinter) {
+        if (!m_choosePrinter(printer)) return;
+    } else {
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() != QDialog::Accepted) return;
+    }
     const QImage picture = grab().toImage();
     QPainter p(&printer);
     const QRect page = p.viewport();

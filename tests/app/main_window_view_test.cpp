@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -287,6 +288,34 @@ TEST(MainWindowView, StepAndPlaybackPanelsMoveToWhereTheyAreDroppedOnTheView) {
     dragTo(f.stepPanel(), QPoint(300, view->height() + 5));
     EXPECT_EQ(f.stepPanel()->pos(), view->mapTo(&f, QPoint(300, 200)));
     EXPECT_FALSE(f.Panel1DropPanel(10, 10));
+}
+
+TEST(MainWindowView, PrintPutsTheWindowOnAPageOnlyWhenConfirmed) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("page.pdf");
+    int asked = 0;
+    bool confirm = false;
+    f.setPrintDialog([&](QPrinter& printer) {
+        ++asked;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return confirm;
+    });
+    f.Print1Click();
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    confirm = true;
+    f.SpeedButton10Click();
+    EXPECT_EQ(asked, 2);
+    QFile page(pdf);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QByteArray bytes = page.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    // The window's picture travels as an image object.
+    EXPECT_TRUE(bytes.contains("/Subtype /Image"));
 }
 
 TEST(MainWindowView, LogPanesShowAndSave) {
