@@ -51,16 +51,17 @@ TEST(ProgramE2E, FindsTheSensorAtEachSpeedAndKeepsPolling) {
         test::SimProcess sim({"--baud", c.baud, "--only-baud", c.baud, "--log", log.string()});
         ASSERT_TRUE(sim.ok());
 
-        // Runs past the first 5000 ms version refresh; the log is sampled while it runs.
+        // Runs well past the first 5000 ms version refresh, with room for a slow start; the log is sampled while it
+        // runs.
         test::RunResult r;
         std::thread run([&] {
             r = test::runProgram(
-                {program, "--port", sim.path(), "--quit-after", "6000", "--status-file", status.string()},
+                {program, "--port", sim.path(), "--quit-after", "9000", "--status-file", status.string()},
                 30000, {"QT_QPA_PLATFORM=offscreen"});
         });
-        std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+        std::this_thread::sleep_for(std::chrono::milliseconds(3500));
         const auto early = sizeOf(log);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+        std::this_thread::sleep_for(std::chrono::milliseconds(2500));
         const auto later = sizeOf(log);
         run.join();
 

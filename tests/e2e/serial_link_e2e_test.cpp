@@ -19,7 +19,7 @@ TEST(SerialLinkE2E, VersionAtEachSpeedAndNoiseAtAWrongOne) {
         for (const int hostBaud : kSpeeds) {
             ASSERT_TRUE(link.open(sim.path(), hostBaud)) << link.lastError();
             ReceiveOptions o;
-            o.timeoutMs = 400;
+            o.timeoutMs = 800;
             const Transaction t = transact(link, pump, "V\n", o);
             if (hostBaud == sensorBaud) {
                 EXPECT_EQ(t.end, ReceiveEnd::Done) << sensorBaud;

@@ -26,11 +26,11 @@ void command(const std::string& fifo, const std::string& line) {
     const std::string text = line + "\n";
     ASSERT_EQ(::write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
     ::close(fd);
-    // The simulator reads its pipe every 20 ms.
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // The simulator reads its pipe every 20 ms; the wait leaves room for a busy machine.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
 
-Transaction version(SerialLink& link, int timeoutMs = 400) {
+Transaction version(SerialLink& link, int timeoutMs = 1000) {
     SleepPump pump;
     ReceiveOptions o;
     o.timeoutMs = timeoutMs;
@@ -72,7 +72,7 @@ TEST(SimControlE2E, OnlyBaudIgnoresTheOtherSpeeds) {
     SerialLink link;
     for (const int baud : {115200, 19200, 57600}) {
         ASSERT_TRUE(link.open(sim.path(), baud)) << link.lastError();
-        const Transaction t = version(link, 300);
+        const Transaction t = version(link, 800);
         EXPECT_EQ(t.end == ReceiveEnd::Done && t.reply.rfind("V0VEND", 0) == 0, baud == 57600) << baud;
         link.close();
     }
