@@ -133,6 +133,8 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     std::signal(SIGHUP, onSignal);
+    // Whoever started the simulator may stop reading what it prints; that must not end it.
+    std::signal(SIGPIPE, SIG_IGN);
     while (!g_stop) std::this_thread::sleep_for(std::chrono::milliseconds(20));
     control.stop();
     server.stop();

@@ -277,8 +277,6 @@ QWidget* TForm1::statusPanel(int panel) const {
 
 void TForm1::showConnectionPicture(avz::ConnectionPicture picture) {
     m_picture = picture;
+    // The lamp is the reader's own indicator and keeps its colour.
     m_pictureLabel->setPixmap(avz::connectionPixmap(picture));
-    m_lamp->setColour(picture == avz::ConnectionPicture::Connected      ? QColor(0, 200, 0)
-                      : picture == avz::ConnectionPicture::Disconnected ? QColor(Qt::gray)
-                                                                        : QColor(220, 0, 0));
 }

@@ -77,16 +77,15 @@ public:
             m_f.m_playbackPanel->hide();
     }
     void focusView() override { m_f.m_viewPanel->setFocus(); }
-    // merge: the renderer's live-overlay flag and its cleared canvas.
-    void clearLiveOverlay() override {}
+    void clearLiveOverlay() override { m_f.m_scanRepaint.multiChannelView = false; }
     void clearView() override { m_f.m_viewPanel->update(); }
     void repaint() override { m_f.m_viewPanel->update(); }
     void setStatusText(const std::string& text) override { m_f.setPanelText(0, QString::fromStdString(text)); }
 
-    // IdentifyHost. merge: the identification host of the sensor part.
-    void setFiveMeterBox(bool) override {}
-    void hideDetectingPanel() override { m_f.m_detecting->hide(); }
-    void clearVersionTree() override {}
+    // IdentifyHost: a file's header identifies its model as the sensor's version record does.
+    void setFiveMeterBox(bool checked) override { m_f.setFiveMeterBox(checked); }
+    void hideDetectingPanel() override { m_f.hideDetectingPanel(); }
+    void clearVersionTree() override { m_f.clearVersionTree(); }
 
 private:
     TForm1& m_f;
@@ -234,6 +233,9 @@ void TForm1::recordingRecordScan() {
 }
 
 void TForm1::recordingStartTimer() {
+    // The scan just recorded may have ended the block: the pacer then stays off, so the next recording takes its
+    // first scan at once.
+    if (!m_recording.active) return;
     m_recordPacer->start();
 }
 

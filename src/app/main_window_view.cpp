@@ -63,6 +63,7 @@ public:
     void stopRecording() override {
         m_form.m_recording.active = false;
         m_form.m_recording.blockSize = 0;
+        m_form.m_playback->setFrameCount(0);
     }
     void resetDataRecord() override {
         if (m_form.m_windows.form3) m_form.m_windows.form3->Reset1Click();

@@ -69,7 +69,9 @@ public:
     void recordScan() override {
         if (frame) m_recorder.recordScan(frame->distances.data(), m_model.stepCount);
     }
-    void startRecordTimer() override { m_pacer.start(); }
+    void startRecordTimer() override {
+        if (state.active) m_pacer.start();
+    }
     void enableFramRead() override {}
     void stopRecording() override { state.active = false; }
     void resetDataRecord() override { m_window.reset(); }

@@ -20,6 +20,9 @@ public:
     virtual int read(char* buf, int n) = 0;
     virtual void purgeInput() = 0;
     virtual void purgeOutput() = 0;
+    // After the link was lost, tries to bring it back (the same line opened again once its device returns);
+    // true when it did. A link that cannot come back says false.
+    virtual bool reopen() { return false; }
 };
 
 // A port that is opened by name and runs at one of the line speeds: the serial line of the program.

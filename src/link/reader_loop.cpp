@@ -69,6 +69,9 @@ ReaderLoop::Turn ReaderLoop::step() {
 }
 
 void ReaderLoop::onWatchdog() {
+    // A line whose device went away is opened again once it is back, so polling resumes by itself after an
+    // adapter is pulled out and plugged in again.
+    if (m_linkLost && m_port.reopen()) m_linkLost = false;
     m_host.resetAfterWatchdog();
     m_flags.pollReady = true;
     m_flags.watchdogExpired = false;
@@ -141,6 +144,7 @@ void ReaderLoop::readAndAssemble(const ReaderInputs& in) {
     if (queued > 0) got = m_port.read(m_chunk.data(), std::min(queued, ReplyAssembler::kChunkSize));
     if (got < 0) {
         // Read errors are a lost link, never data.
+        m_linkLost = true;
         m_pump.sleepMs(kLostLinkWaitMs);
         return;
     }

@@ -148,6 +148,7 @@ private:
     bool m_begun = false;
     bool m_ended = false;
     bool m_timer4Running = false;
+    bool m_linkLost = false;  // the last read found the line gone
 };
 
 }  // namespace avz

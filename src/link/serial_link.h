@@ -1,6 +1,7 @@
 // SerialLink: the program's one serial port, a raw 8N1 line with no flow control, opened exclusively.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 #include "core/port.h"
@@ -28,10 +29,17 @@ public:
     void purgeInput() override;
     void purgeOutput() override;
 
+    // The device went away (a USB adapter pulled out) and may be back: opens the same name at the same speed
+    // again. Called by the one thread that uses the port.
+    bool reopen() override;
+
     static bool isSupportedBaud(int baud);
 
 private:
-    int m_fd = -1;
+    static int openDevice(const std::string& name, int baud, std::string& error);
+    static bool applyLineSettings(int fd, int baud, const std::string& name, std::string& error);
+
+    std::atomic<int> m_fd{-1};
     int m_baud = 0;
     std::string m_name;
     std::string m_error;

@@ -29,44 +29,40 @@ SerialLink::~SerialLink() { close(); }
 
 bool SerialLink::isSupportedBaud(int baud) { return toSpeed(baud) != B0; }
 
-bool SerialLink::open(const std::string& name, int baud) {
-    close();
-    m_error.clear();
+// Opens name exclusively as a raw line at baud; the descriptor, or -1 with why in error.
+int SerialLink::openDevice(const std::string& name, int baud, std::string& error) {
+    const speed_t speed = toSpeed(baud);
+    if (speed == B0) {
+        error = "unsupported speed " + std::to_string(baud);
+        return -1;
+    }
     const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        m_error = name + ": " + std::strerror(errno);
-        return false;
+        error = name + ": " + std::strerror(errno);
+        return -1;
     }
     if (!::isatty(fd)) {
-        m_error = name + ": not a serial port";
+        error = name + ": not a serial port";
         ::close(fd);
-        return false;
+        return -1;
     }
     // No second program may open the port while we hold it.
     if (::ioctl(fd, TIOCEXCL) != 0) {
-        m_error = name + ": cannot open exclusively: " + std::strerror(errno);
+        error = name + ": cannot open exclusively: " + std::strerror(errno);
         ::close(fd);
-        return false;
+        return -1;
     }
-    m_fd = fd;
-    m_name = name;
-    if (!configure(baud)) {
-        const std::string why = m_error;
-        close();
-        m_error = why;
-        return false;
+    if (!applyLineSettings(fd, baud, name, error)) {
+        ::close(fd);
+        return -1;
     }
-    return true;
+    return fd;
 }
 
-bool SerialLink::configure(int baud) {
-    if (m_fd < 0) {
-        m_error = "port not open";
-        return false;
-    }
+bool SerialLink::applyLineSettings(int fd, int baud, const std::string& name, std::string& error) {
     const speed_t speed = toSpeed(baud);
     if (speed == B0) {
-        m_error = "unsupported speed " + std::to_string(baud);
+        error = "unsupported speed " + std::to_string(baud);
         return false;
     }
     // The settings are built from zero each time, never patched from what the driver had.
@@ -79,19 +75,53 @@ bool SerialLink::configure(int baud) {
     for (auto& cc : tio.c_cc) cc = 0;  // no special characters; reads return what is queued
     cfsetispeed(&tio, speed);
     cfsetospeed(&tio, speed);
-    if (::tcsetattr(m_fd, TCSANOW, &tio) != 0) {
-        m_error = m_name + ": cannot set line settings: " + std::strerror(errno);
+    if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
+        error = name + ": cannot set line settings: " + std::strerror(errno);
         return false;
     }
+    return true;
+}
+
+bool SerialLink::open(const std::string& name, int baud) {
+    close();
+    m_error.clear();
+    const int fd = openDevice(name, baud, m_error);
+    if (fd < 0) return false;
+    m_fd = fd;
+    m_name = name;
     m_baud = baud;
     return true;
 }
 
-void SerialLink::close() {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
+bool SerialLink::configure(int baud) {
+    const int fd = m_fd;
+    if (fd < 0) {
+        m_error = "port not open";
+        return false;
     }
+    if (!applyLineSettings(fd, baud, m_name, m_error)) return false;
+    m_baud = baud;
+    return true;
+}
+
+bool SerialLink::reopen() {
+    const int old = m_fd;
+    if (old < 0 || m_name.empty()) return false;
+    // Only a line whose device went away is opened again; a working one is left alone.
+    pollfd p{old, POLLIN, 0};
+    const bool gone = ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+    if (!gone) return false;
+    std::string why;
+    const int fd = openDevice(m_name, m_baud, why);
+    if (fd < 0) return false;
+    m_fd = fd;
+    ::close(old);
+    return true;
+}
+
+void SerialLink::close() {
+    const int fd = m_fd.exchange(-1);
+    if (fd >= 0) ::close(fd);
     m_baud = 0;
 }
 

@@ -12,6 +12,7 @@
 
 #include "app/sim_bench.h"
 #include "app/app_windows.h"
+#include "app/drawn_pictures.h"
 #include "app/memory_settings_store.h"
 #include "sensor/detection.h"
 #include "sensor/version_content.h"
@@ -282,6 +283,8 @@ TEST(ReaderWiring, BatchesLightTheLampAndTheWatchdogRecovers) {
     rig.port.clearWritten();
     rig.loop->step();
     EXPECT_EQ(f.lamp(), Lamp::Red);
+    // What the user sees: the picture's change does not repaint the lamp.
+    EXPECT_EQ(f.statusLamp()->colour(), QColor(255, 0, 0));
     EXPECT_TRUE(rig.windows.form6->findChild<QPushButton*>("Button1")->isEnabled());
     // The fresh batch starts with "$G\n" and asks for the version again.
     EXPECT_EQ(rig.port.written(), "$G\nV\n");
@@ -290,6 +293,7 @@ TEST(ReaderWiring, BatchesLightTheLampAndTheWatchdogRecovers) {
     f.Timer1Timer();
     rig.runReplies(2);
     EXPECT_EQ(f.lamp(), Lamp::Lime);
+    EXPECT_EQ(f.statusLamp()->colour(), QColor(0, 255, 0));
     EXPECT_EQ(f.connectionPicture(), ConnectionPicture::Connected);
 }
 

@@ -112,8 +112,12 @@ TEST(ReaderE2E, WatchdogRecoversWhenTheSensorAnswersAgain) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return rig.gui.scans >= during + 5 && rig.gui.lamp == Lamp::Lime; }, 15000));
 }
 
-TEST(ReaderE2E, UnpluggedTerminalIsALostLinkWithoutSpinning) {
-    Rig rig({});
+TEST(ReaderE2E, UnpluggedTerminalIsALostLinkWithoutSpinningAndPollingResumesWhenReplugged) {
+    // The program holds the port by a fixed name, as it does a USB adapter's; a replug brings a new terminal
+    // behind that name.
+    const std::string name =
+        (std::filesystem::temp_directory_path() / ("ttyAVZ" + std::to_string(::getpid()))).string();
+    Rig rig({"--link", name});
     ASSERT_TRUE(QTest::qWaitFor([&] { return rig.gui.scans >= 3; }, 10000));
     rig.control("unplug");
     ASSERT_TRUE(QTest::qWaitFor([&] { return rig.gui.lamp == Lamp::Red; }, 10000));
@@ -125,6 +129,12 @@ TEST(ReaderE2E, UnpluggedTerminalIsALostLinkWithoutSpinning) {
     const int scans = rig.gui.scans;
     QTest::qWait(300);
     EXPECT_EQ(rig.gui.scans, scans);
+
+    rig.control("replug");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.gui.scans >= scans + 5 && rig.gui.lamp == Lamp::Lime; }, 15000))
+        << rig.gui.scans << " scans, " << rig.gui.watchdogs << " watchdogs";
+    EXPECT_EQ(rig.link.name(), name);
+    ::unlink(name.c_str());
 }
 
 }  // namespace
