@@ -15,6 +15,16 @@
 
 namespace avz::sim {
 
+namespace {
+bool toCount(const std::string& word, long lo, long hi, int& out) {
+    char* end = nullptr;
+    const long v = std::strtol(word.c_str(), &end, 10);
+    if (end == word.c_str() || *end != '\0' || v < lo || v > hi) return false;
+    out = static_cast<int>(v);
+    return true;
+}
+}  // namespace
+
 std::string applyControlLine(const std::string& line, PtyServer& server) {
     std::istringstream in(line);
     std::vector<std::string> words;
@@ -27,10 +37,31 @@ std::string applyControlLine(const std::string& line, PtyServer& server) {
         return {};
     }
     if (verb == "drop" && words.size() == 2) {
-        char* end = nullptr;
-        const long n = std::strtol(words[1].c_str(), &end, 10);
-        if (end == words[1].c_str() || *end != '\0' || n < 0 || n > 1000000) return "drop takes a count";
-        server.withSensor([n](SimulatedSensor& s) { s.dropNext(static_cast<int>(n)); });
+        int n = 0;
+        if (!toCount(words[1], 0, 1000000, n)) return "drop takes a count";
+        server.withSensor([n](SimulatedSensor& s) { s.dropNext(n); });
+        return {};
+    }
+    if ((verb == "area-reject" || verb == "area-confirm-fail" || verb == "area-read-status" ||
+         verb == "area-short-read") &&
+        words.size() == 2) {
+        int k = 0;
+        if (words[1] != "off" && !toCount(words[1], 1, 8, k)) return verb + " takes a block from 1 to 8 or off";
+        server.withSensor([&](SimulatedSensor& s) {
+            SimAreaFaults& f = s.areaFaults();
+            (verb == "area-reject"         ? f.rejectBlock
+             : verb == "area-confirm-fail" ? f.confirmFailBlock
+             : verb == "area-read-status"  ? f.readStatusBlock
+                                           : f.shortReadBlock) = k;
+        });
+        return {};
+    }
+    if (verb == "silent-command" && (words.size() == 2 || words.size() == 3)) {
+        int after = 0;
+        if (words[1] == "off" && words.size() == 3) return "silent-command off takes nothing after it";
+        if (words.size() == 3 && !toCount(words[2], 0, 1 << 30, after)) return "silent-command takes a count after it";
+        const std::string command = words[1] == "off" ? std::string() : words[1];
+        server.withSensor([&](SimulatedSensor& s) { s.setSilentCommand(command, after); });
         return {};
     }
     if (verb == "silent" && words.size() == 2 && (words[1] == "on" || words[1] == "off")) {

@@ -1,5 +1,7 @@
 // The control channel of avuzevi-sim: commands, one a line, that change the sensor or the line while a program
-// talks to it ("model NAME [5m]", "drop N", "silent on|off", "unplug", "replug").
+// talks to it ("model NAME [5m]", "drop N", "silent on|off", "unplug", "replug"), and the area faults and the
+// silence on one command that avuzevi-sim also takes as options ("area-reject K|off", "area-confirm-fail K|off",
+// "area-read-status K|off", "area-short-read K|off", "silent-command COMMAND [AFTER]|off").
 #pragma once
 
 #include <atomic>

@@ -22,7 +22,9 @@ int usage(const char* why) {
                  "                   [--area-short-read K] [--silent COMMAND] [--silent-after N]\n"
                  "--only-baud: answer at that speed alone and refuse speed changes.\n"
                  "--control: read commands from FIFO (made when missing), one a line: model NAME [5m],\n"
-                 "           drop N, silent on|off, unplug, replug.\n";
+                 "           drop N, silent on|off, unplug, replug,\n"
+                 "           area-reject K|off, area-confirm-fail K|off, area-read-status K|off,\n"
+                 "           area-short-read K|off, silent-command COMMAND [AFTER]|off.\n";
     return 2;
 }
 

@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "sim/sim_areas.h"
 
@@ -47,6 +48,13 @@ public:
     // The area blocks the sensor holds, per model.
     SimAreaStore& areas() { return m_areas; }
     SimAreaFaults& areaFaults() { return m_options.areaFaults; }
+    // Command lines starting with command go unanswered once after of them were answered from now on; an empty
+    // command answers every line again.
+    void setSilentCommand(std::string command, int after) {
+        m_options.silentCommand = std::move(command);
+        m_options.silentAfter = after;
+        m_silentAnswered = 0;
+    }
 
     // The reply to "V\n" and to "$G\n" as sent, line feeds included.
     std::string versionReply() const;

@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "areas/area_file.h"
 #include "areas/area_transfer.h"
+#include "areas/numeric_input.h"
 #include "cli/cli_record.h"
 #include "cli/cli_session.h"
 #include "sensor/sensor_catalogue.h"
@@ -73,14 +75,32 @@ int usage(const CliIo& io, const std::string& why) {
 // The window-side needs of the area transfer, for a program without windows.
 class CliAreaHost : public AreaTransferHost {
 public:
+    CliAreaHost(AreaTable& table, const SensorModel& model, Dialogs& dialogs)
+        : m_table(table), m_model(model), m_dialogs(dialogs) {}
+
     bool connected() const override { return true; }
     bool japanese() const override { return false; }
     void closeIoCheckWindow() override {}
-    bool setArea() override { return true; }
+    // "Set Area" on the current area, area 1, as the numeric window holds it after the file was opened: its
+    // fields are checked in order with their messages and, when all are valid, committed into the area.
+    bool setArea() override {
+        AreaPattern& area = m_table.slots[0];
+        NumericAreaFields fields;
+        fields.load(area);
+        if (!checkAllFields(fields, NumericLimits{m_model.maxRange, m_model.scanAngle}, m_dialogs).allValid)
+            return false;
+        fields.commitInto(area, m_model.maxRange);
+        return true;
+    }
     void refreshCurrentArea() override {}
     void setWatchdogExpired() override {}
     void setProgressMax(int) override {}
     void setProgress(int) override {}
+
+private:
+    AreaTable& m_table;
+    const SensorModel& m_model;
+    Dialogs& m_dialogs;
 };
 
 // A simulated sensor on a pseudo terminal for the life of the command.
@@ -271,6 +291,14 @@ int run(const std::vector<std::string>& args, const CliIo& io) {
             }
             return 0;
         }
+        // The area file is made new only, so a name already taken is refused before the sensor is asked.
+        if (rest[0] == "read") {
+            std::error_code ec;
+            if (std::filesystem::exists(std::filesystem::symlink_status(areaFileName(rest[1]), ec))) {
+                dialogs.message(kAreaFileExists, kPlainCaption, Buttons::Ok, Icon::None);
+                return 1;
+            }
+        }
         // The areas travel in the layout of the sensor found, so it is detected first.
         SerialLink link;
         CliSession session(link, pump, dialogs, searchPorts);
@@ -280,7 +308,7 @@ int run(const std::vector<std::string>& args, const CliIo& io) {
             return 1;
         NoReader reader;
         ExchangeLock lock;
-        CliAreaHost host;
+        CliAreaHost host(table, model, dialogs);
         AreaTransferContext ctx{link, pump, dialogs, reader, lock, host};
         if (rest[0] == "write") return areaWrite(ctx, table, model) == AreaTransferResult::Complete ? 0 : 1;
         if (areaRead(ctx, table, model) != AreaTransferResult::Complete) return 1;

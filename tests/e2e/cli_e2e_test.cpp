@@ -88,5 +88,41 @@ TEST(CliE2E, AreasWrittenToTheSensorReadBackTheSame) {
     EXPECT_EQ(shown.out.rfind("1 1234 55 ", 0), 0u) << shown.out.substr(0, 80);
 }
 
+TEST(CliE2E, AreasWriteChecksArea1FirstAndAreasReadRefusesATakenName) {
+    const auto dir = std::filesystem::temp_directory_path() / "cli_areas_refused";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string log = (dir / "sent.log").string();
+    test::SimProcess sim({"--baud", "57600", "--log", log});  // KVR-38PT: a 180 degree model
+    ASSERT_TRUE(sim.ok());
+    const std::string first = (dir / "first").string();
+    auto r = test::runProgram({kCli, "--port", sim.path(), "--yes", "areas", "read", first}, 30000);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+
+    // A negative y in area 1 is refused by the Set Area check, so nothing is written.
+    std::string text = readFile(first + ".ara");
+    const std::string point1 = "[Area1]\r\n[OutPut1]\r\n[Point1]\r\n";
+    const auto at = text.find(point1);
+    ASSERT_NE(at, std::string::npos);
+    const auto valueEnd = text.find("\r\n", at + point1.size());
+    text.replace(at + point1.size(), valueEnd - at - point1.size(), "0 -100");
+    {
+        std::ofstream out(dir / "bad.ara", std::ios::binary);
+        out << text;
+    }
+    std::filesystem::remove(log);
+    r = test::runProgram({kCli, "--port", sim.path(), "--yes", "areas", "write", (dir / "bad.ara").string()}, 30000);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("AREA POINTS: INVALID DATA 6\n"), std::string::npos) << r.err;
+    EXPECT_EQ(readFile(log).find("$FW"), std::string::npos);
+
+    // "first" names first.ara, which exists: refused before anything goes to the sensor.
+    std::filesystem::remove(log);
+    r = test::runProgram({kCli, "--port", sim.path(), "--yes", "areas", "read", first}, 30000);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "VIZ Avuzevi: File Already Exist \n\n Could not save Area file\n");
+    EXPECT_EQ(readFile(log), "");
+}
+
 }  // namespace
 }  // namespace avz

@@ -1,7 +1,11 @@
 // The simulated sensor's area blocks: kept per model, written only on "$FC0", and its faults on them.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "link/reply_assembler.h"
+#include "sim/pty_server.h"
+#include "sim/sim_control.h"
 #include "sim/simulated_sensor.h"
 
 namespace avz::sim {
@@ -76,6 +80,52 @@ TEST(SimAreas, FaultsAndSilence) {
     EXPECT_NE(s.receive("$FR15\n", 19200, 0), "");
     EXPECT_EQ(s.receive("$FR15\n", 19200, 0), "");
     EXPECT_NE(s.receive("V\n", 19200, 0), "");
+}
+
+TEST(SimAreas, ControlLinesSetAndClearTheFaultsOfTheRunningSensor) {
+    SimulatedSensor s;
+    PtyServer server(s, {});  // not started: the control lines reach the sensor all the same
+    auto ask = [&s](const std::string& line) { return joined(s.receive(line + "\n", 19200, 0)); };
+    const std::string short4 = ask("$FR14").substr(0, 7 + 100);
+    struct Case {
+        const char* set;
+        const char* clear;
+        std::function<std::string()> probe;
+        std::string faulty;
+    };
+    const Case cases[] = {
+        {"area-read-status 2", "area-read-status off", [&] { return ask("$FR12"); }, "$FR121"},
+        {"area-reject 3", "area-reject off", [&] { return ask("$FW13" + payload('3')); }, "$FW13" + payload('3') + "1"},
+        {"area-short-read 4", "area-short-read off", [&] { return ask("$FR14"); }, short4},
+        {"area-confirm-fail 5", "area-confirm-fail off",
+         [&] {
+             ask("$FW15" + payload('5'));
+             return ask("$FC0");
+         },
+         "$FC01"},
+        {"silent-command $FR16", "silent-command off", [&] { return ask("$FR16"); }, ""},
+        {"silent-command V 1", "silent-command off",
+         [&] {
+             ask("V");
+             return ask("V");
+         },
+         ""},
+    };
+    for (const Case& c : cases) {
+        const std::string healthy = c.probe();
+        ASSERT_NE(healthy, c.faulty) << c.set;
+        EXPECT_EQ(applyControlLine(c.set, server), "") << c.set;
+        EXPECT_EQ(c.probe(), c.faulty) << c.set;
+        EXPECT_EQ(applyControlLine(c.clear, server), "") << c.clear;
+        EXPECT_EQ(c.probe(), healthy) << c.clear;
+    }
+    // Refused lines say why and change nothing.
+    for (const char* bad : {"area-reject 9", "area-reject x", "area-read-status", "silent-command off 2",
+                            "silent-command V x"}) {
+        EXPECT_NE(applyControlLine(bad, server), "") << bad;
+        EXPECT_EQ(ask("$FW11" + payload('1')).back(), '0') << bad;
+        EXPECT_NE(ask("V"), "") << bad;
+    }
 }
 
 }  // namespace
