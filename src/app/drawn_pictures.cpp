@@ -74,6 +74,13 @@ QIcon glyphIcon(Glyph glyph) {
             p.setBrush(QColor(255, 255, 113));
             p.drawPolygon(QPolygon({QPoint(10, 18), QPoint(2, 4), QPoint(18, 4)}));
             break;
+        case Glyph::AreaOnOffHidden:
+            p.setPen(QPen(Qt::darkGray, 1));
+            p.setBrush(QColor(210, 210, 210));
+            p.drawPolygon(QPolygon({QPoint(10, 18), QPoint(2, 4), QPoint(18, 4)}));
+            p.setPen(QPen(QColor(200, 0, 0), 2));
+            p.drawLine(3, 17, 17, 3);
+            break;
         case Glyph::ComClose:
             p.setPen(QPen(QColor(180, 0, 0), 2.5));
             p.drawLine(2, 10, 8, 10);

@@ -18,6 +18,7 @@ enum class Glyph {
     AreaRead,
     AreaWrite,
     AreaOnOff,
+    AreaOnOffHidden,  // the same button while the areas are hidden
     ComClose,
     SaveArea,
     OpenArea,

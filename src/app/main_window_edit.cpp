@@ -6,6 +6,7 @@
 #include <QToolButton>
 #include <cmath>
 
+#include "app/drawn_pictures.h"
 #include "app/main_window.h"
 #include "areas/numeric_input_window.h"
 
@@ -48,8 +49,10 @@ void TForm1::ComboBox2Change() {
     m_comboInUse = true;
     if (canTakeFocus()) m_shapeList->setFocus();
     showAreaText();
-    m_areas.table.at(m_areas.currentArea).PartitionShape =
-        std::max(0, m_shapeList->currentIndex());
+    const int shape = std::max(0, m_shapeList->currentIndex());
+    m_areas.table.at(m_areas.currentArea).PartitionShape = shape;
+    // The numeric window shows the same shape, so its "Set Area" (run before Area Write) keeps the choice.
+    if (m_windows.form5) m_windows.form5->selectArea(m_areas.currentArea, shape);
     repaintView();
 }
 
@@ -140,6 +143,7 @@ void TForm1::Panel1DragDrop() {
         h.left = at.x;
         h.top = at.y;
         area.points[static_cast<std::size_t>(j)] = avz::AreaPoint{mm.x, mm.y};
+        if (m_windows.form5) m_windows.form5->loadVertex(j, area.points[static_cast<std::size_t>(j)]);
     } else {
         avz::HandleRect& h = m_view.handles[static_cast<std::size_t>(j)];
         std::int32_t d = avz::snapPartition(m_view.partitionToMm(h.top));
@@ -152,15 +156,19 @@ void TForm1::Panel1DragDrop() {
     }
     if (avz::orderPartitions(area)) std::swap(m_view.handles[7].top, m_view.handles[8].top);
     m_areas.areasChanged = true;
-    // The numeric input window shows what the drop made of the area.
-    if (m_windows.form5) m_windows.form5->loadArea(area);
+    // The numeric input window shows what the drop made of the area: the dropped vertex and both partitions;
+    // what the user typed in its other fields stays.
+    if (m_windows.form5) m_windows.form5->loadPartitions(area.output2, area.output3);
     repaintView();
 }
 
 void TForm1::SpeedButton3Click() {
     m_areas.areasHidden = !m_areas.areasHidden;
     const bool shown = !m_areas.areasHidden;
-    if (auto* b = m_toolBar->findChild<QToolButton*>("SpeedButton3")) b->setChecked(shown);
+    if (auto* b = m_toolBar->findChild<QToolButton*>("SpeedButton3")) {
+        b->setChecked(shown);
+        b->setIcon(avz::glyphIcon(shown ? avz::Glyph::AreaOnOff : avz::Glyph::AreaOnOffHidden));
+    }
     if (QAction* v = entry("Visible1")) v->setChecked(shown);
     if (!shown) {
         m_hoverHandle = -1;

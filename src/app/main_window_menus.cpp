@@ -241,8 +241,8 @@ void TForm1::buildToolBar() {
     addToolButton("SpeedButton5", "Save area into file", G::SaveArea);
     addToolButton("SpeedButton10", "Print", G::Print);
     m_toolBar->addSeparator();
-    addToolButton("SpeedButton1", "Area Read", G::AreaRead);
-    addToolButton("SpeedButton2", "Area Write", G::AreaWrite);
+    addToolButton("SpeedButton1", "READ AREA PATTERNS IN SENSOR", G::AreaRead);
+    addToolButton("SpeedButton2", "WRITE AREA PATTERNS TO SENSOR", G::AreaWrite);
     addToolButton("SpeedButton3", "Area Write On/Off", G::AreaOnOff);
     m_toolBar->addSeparator();
     addToolButton("SpeedButton8", "Copy", G::Copy);

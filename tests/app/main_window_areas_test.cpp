@@ -114,6 +114,10 @@ TEST(AreaCommands, WriteThenReadThroughTheMenusGivesTheTypedArea) {
     rig.type(kOutput2Field, "1000");
     rig.type(kOutput3Field, "2000");  // swapped: output2 2000, output3 1000
     rig.numeric().hysteresis317()->click();
+    // The shape chosen in the main window's list reaches the numeric window, so the write's "Set Area" keeps it.
+    f.shapeList()->setCurrentIndex(kShapeFan);
+    f.ComboBox2Change();
+    EXPECT_EQ(rig.numeric().shapeList()->currentIndex(), kShapeFan);
     f.areas().table.at(31).output2 = 777;  // the extra record travels too
     f.areas().areasChanged = false;
 
@@ -136,12 +140,13 @@ TEST(AreaCommands, WriteThenReadThroughTheMenusGivesTheTypedArea) {
     EXPECT_EQ(a.output2, 2000);
     EXPECT_EQ(a.output3, 1000);
     EXPECT_EQ(a.HalfHysteresis, 1);
+    EXPECT_EQ(a.PartitionShape, kShapeFan);
     EXPECT_EQ(f.areas().table.at(31).output2, 777);
     // The read refreshed the current area into the numeric window.
     EXPECT_EQ(rig.numeric().field(0)->text(), "-1200");
     EXPECT_EQ(rig.numeric().field(kOutput2Field)->text(), "2000");
     EXPECT_TRUE(rig.numeric().hysteresis317()->isChecked());
-    EXPECT_EQ(f.panelText(3), "Area 1 (Straight)");
+    EXPECT_EQ(f.panelText(3), "Area 1 (Fan Shape)");
     for (QObject* o : f.areaExchangeControls()) EXPECT_TRUE(isOn(o)) << o->objectName().toStdString();
 }
 

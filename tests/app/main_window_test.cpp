@@ -163,7 +163,14 @@ TEST(MainWindow, MenusAndToolbarAsTheFormHasThem) {
 
     for (const char* name : {"SpeedButton4", "SpeedButton12", "SpeedButton1", "SpeedButton17"})
         EXPECT_NE(f.findChild<QToolButton*>(name), nullptr) << name;
-    EXPECT_EQ(f.findChild<QToolButton*>("SpeedButton4")->toolTip(), "Com Close");
+    const struct {
+        const char* button;
+        const char* hint;
+    } hints[] = {{"SpeedButton4", "Com Close"},
+                 {"SpeedButton1", "READ AREA PATTERNS IN SENSOR"},
+                 {"SpeedButton2", "WRITE AREA PATTERNS TO SENSOR"},
+                 {"SpeedButton3", "Area Write On/Off"}};
+    for (const auto& h : hints) EXPECT_EQ(f.findChild<QToolButton*>(h.button)->toolTip(), h.hint) << h.button;
     EXPECT_EQ(f.areaList()->count(), 31);
     EXPECT_EQ(f.areaList()->itemText(0), "Area 1");
     EXPECT_EQ(f.shapeList()->itemText(1), "Fan Shape");

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include "app/sim_bench.h"
 #include "app/app_windows.h"
@@ -470,15 +471,21 @@ TEST(MainWindowView, ShapeChoiceAndShowHide) {
     EXPECT_EQ(f.areas().table.at(0).PartitionShape, kShapeFan);
     EXPECT_FALSE(f.areas().areasChanged);
 
+    auto* onOff = f.findChild<QToolButton*>("SpeedButton3");
+    ASSERT_NE(onOff, nullptr);
+    const auto picture = [onOff] { return onOff->icon().pixmap(20, 20).toImage(); };
+    const QImage shownPicture = picture();
     rig.action("Visible1")->trigger();
     EXPECT_TRUE(f.areas().areasHidden);
     EXPECT_FALSE(rig.action("Visible1")->isChecked());
+    EXPECT_NE(picture(), shownPicture);  // the button has a picture of its own for each state
     // Hidden areas take no drags.
     rig.drag({500, 500}, {530, 480});
     EXPECT_EQ(f.areas().table.at(0).points[0], (AreaPoint{0, 0}));
     f.SpeedButton3Click();
     EXPECT_FALSE(f.areas().areasHidden);
     EXPECT_TRUE(rig.action("Visible1")->isChecked());
+    EXPECT_EQ(picture(), shownPicture);
 }
 
 TEST(MainWindowView, HandlePictureOnlyUnderThePointer) {
