@@ -435,6 +435,8 @@ private:
 
     avz::AreaState m_areas;
     avz::ExchangeLock m_exchangeLock;
+    // Runs use with the port held for it; nothing when an exchange already holds the port.
+    void withPort(const std::function<void()>& use);
     // ---- end areagui
     // ---- recgui: recording, playback and the data record window
 public:

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
+#include <QMenu>
 #include <QToolButton>
 #include <algorithm>
 
@@ -86,8 +87,10 @@ void TForm1::SpeedButton6Click() {
 QList<QObject*> TForm1::areaExchangeControls() const {
     QList<QObject*> controls;
     for (const char* name : {"AreaRead1", "AreaWrite1", "OpenAreaFile1"}) controls.append(entry(name));
-    for (const char* name : {"SpeedButton1", "SpeedButton2", "SpeedButton6"})
+    // Everything else that talks to the port or closes it is off too while a transfer owns it.
+    for (const char* name : {"SpeedButton1", "SpeedButton2", "SpeedButton6", "SpeedButton4", "SpeedButton12"})
         controls.append(findChild<QToolButton*>(name));
+    for (const char* name : {"Port1", "Speed1"}) controls.append(findChild<QMenu*>(name));
     return controls;
 }
 

@@ -180,48 +180,55 @@ void TForm1::closeLink() {
 }
 
 void TForm1::Com11Click() {
-    selectPort(m_portEntries[0]->data().toString(), 1);
+    withPort([this] { selectPort(m_portEntries[0]->data().toString(), 1); });
 }
 void TForm1::Com21Click() {
-    selectPort(m_portEntries[1]->data().toString(), 2);
+    withPort([this] { selectPort(m_portEntries[1]->data().toString(), 2); });
 }
 void TForm1::Com31Click() {
-    selectPort(m_portEntries[2]->data().toString(), 3);
+    withPort([this] { selectPort(m_portEntries[2]->data().toString(), 3); });
 }
 void TForm1::COM41Click() {
-    selectPort(m_portEntries[3]->data().toString(), 4);
+    withPort([this] { selectPort(m_portEntries[3]->data().toString(), 4); });
 }
 void TForm1::COM51Click() {
-    selectPort(m_portEntries[4]->data().toString(), 5);
+    withPort([this] { selectPort(m_portEntries[4]->data().toString(), 5); });
 }
 void TForm1::COM61Click() {
-    selectPort(m_portEntries[5]->data().toString(), 6);
+    withPort([this] { selectPort(m_portEntries[5]->data().toString(), 6); });
 }
 void TForm1::COM71Click() {
-    selectPort(m_portEntries[6]->data().toString(), 7);
+    withPort([this] { selectPort(m_portEntries[6]->data().toString(), 7); });
 }
 void TForm1::COM81Click() {
-    selectPort(m_portEntries[7]->data().toString(), 8);
+    withPort([this] { selectPort(m_portEntries[7]->data().toString(), 8); });
 }
 void TForm1::COM91Click() {
-    selectPort(m_portEntries[8]->data().toString(), 9);
+    withPort([this] { selectPort(m_portEntries[8]->data().toString(), 9); });
 }
 void TForm1::COM101Click() {
     SpeedButton4Click();
 }
 void TForm1::N11Click() {
-    changeSpeed(1);
+    withPort([this] { changeSpeed(1); });
 }
 void TForm1::N21Click() {
-    changeSpeed(2);
+    withPort([this] { changeSpeed(2); });
 }
 void TForm1::N31Click() {
-    changeSpeed(3);
+    withPort([this] { changeSpeed(3); });
 }
 void TForm1::SpeedButton4Click() {
-    closeLink();
+    withPort([this] { closeLink(); });
 }
 
 void TForm1::SpeedButton12Click() {
-    reconnect();
+    withPort([this] { reconnect(); });
+}
+
+void TForm1::withPort(const std::function<void()>& use) {
+    // A click let through by a running exchange's wait loop must not touch the port under it.
+    const avz::ExchangeLock::Hold hold(m_exchangeLock);
+    if (!hold) return;
+    use();
 }

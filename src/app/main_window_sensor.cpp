@@ -113,6 +113,9 @@ bool TForm1::detectOnePort(int entry) {
 }
 
 bool TForm1::detectAtStart() {
+    // The search owns the port: an area transfer clicked inside its waits is refused.
+    const avz::ExchangeLock::Hold hold(m_exchangeLock);
+    if (!hold) return false;
     retireReader();
     const bool found = m_detection.detectAtStart();
     // With no port at all the search itself changes nothing; the program still says plainly that it is
