@@ -151,6 +151,8 @@ void TForm1::changeSpeed(int s) {
     const avz::SpeedChangeResult r =
         avz::requestSpeedChange(m_services.link, m_services.pump, m_link.commands, avz::kSpeeds[s - 1]);
     m_timer2.stop();
+    // The window was closed during the wait: the port stays as closing left it.
+    if (m_closed || m_link.flags.shuttingDown) return;
     if (r.statusTextNew) setPanelText(4, "    " + caption + " (" + speedCaption(s) + ")");
 
     // The local speed follows whether or not the sensor acknowledged.

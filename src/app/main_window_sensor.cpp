@@ -158,8 +158,7 @@ void TForm1::refreshNumericInput() {
 }
 
 bool TForm1::playbackPanelVisible() const {
-    // The playback panel belongs to playback, which is not in this window yet.
-    return false;
+    return m_playbackPanel && m_playbackPanel->isVisible();
 }
 
 bool TForm1::versionWindowShowsSensorVersion() const {

@@ -410,6 +410,19 @@ TEST(NewSensor, AnotherModelWhileConnectedIsOfferedAndYesAdjustsTheLists) {
     EXPECT_EQ(rig.dialogs.shown[0].text, newSensorQuestion("KVR-38PT", true));
 }
 
+TEST(NewSensor, VersionRepliesAreIgnoredWhilePlaybackIsShown) {
+    Rig rig;
+    TForm1& f = rig.start();
+    rig.startLoop();
+    rig.runReplies(1);
+    f.playbackPanel()->show();
+    rig.sensor.setModel("LDM-PT", false);
+    f.linkState().flags.versionRequested = true;
+    rig.runReplies(2);
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+    EXPECT_EQ(f.sensor().model.name, "KVR-38PT");
+}
+
 TEST(SensorMenu, ManualChoicesStoreTheModelAndRadioEntriesUncheckAutoDetect) {
     struct Case {
         const char* entry;
