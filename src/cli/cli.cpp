@@ -12,7 +12,9 @@
 #include "areas/numeric_input.h"
 #include "cli/cli_record.h"
 #include "cli/cli_session.h"
+#include "sensor/detection.h"
 #include "sensor/sensor_catalogue.h"
+#include "sensor/version_record.h"
 #include "cli/console_dialogs.h"
 #include "core/sleep_pump.h"
 #include "link/exchange.h"
@@ -48,16 +50,21 @@ const char* kHelp =
     "commands:\n"
     "  ports                list the ports, one a line, in the order of the Port menu\n"
     "  send TEXT            send TEXT (\\n escapes expanded) and print the reply in joined form\n"
-    "  detect               find the sensor on the ports and print its model, port and speed\n"
-    "  scan [--scans N]     detect, then print N scans (default 1): the area-state digit and one distance\n"
-    "                       a step, TAB-separated, one scan a line\n"
+    "  detect               find the sensor: on a single --port alone (500 ms a speed), else on all ports;\n"
+    "                       prints port:, baud: and model: lines, then the six version texts (VEND, PROD,\n"
+    "                       FIRM, PROT, SERI, STAT), one a line\n"
+    "  scan [--count N]     detect, then poll N scans (default 1) and print each: the area-state digit and\n"
+    "                       one distance a step, TAB-separated, one scan a line\n"
     "  areas read OUT.ara   read the sensor's areas and save them to a new area file\n"
     "  areas write IN.ara   open an area file and write its areas to the sensor\n"
     "  areas show IN.ara    print the areas of an area file, one a line\n"
     "  record --scans N [--interval MS] OUT.xls\n"
     "                       detect, record N scans (1..250) at the interval (default 10) and save them\n"
     "                       to the new file OUT.xls with the header lines\n"
-    "  play-info FILE       read a recorded-data file and print its model and frame count\n";
+    "  play-info FILE       read a recorded-data file and print its model and frame count\n"
+    "\n"
+    "Messages go to stderr as [CAPTION] TEXT (a plain message as its text alone). Exit 0 done, 1 failed,\n"
+    "2 usage.\n";
 
 bool parseInt(const std::string& s, int lo, int hi, int& out) {
     char* end = nullptr;
@@ -117,10 +124,13 @@ void chooseModel(const std::string& caption, SensorModel& model) {
         if (c.caption == caption) applyMenuChoice(c, model, autoDetect);
 }
 
-// Detection, then the model chosen with --model if any.
-bool detectSensor(CliSession& session, const std::string& modelCaption, SensorModel& model, std::FILE* err) {
-    if (!session.detect()) {
-        std::fprintf(err, "Sensor not found.\n");
+// Detect one port on a single --port, else Detect all ports; then the model chosen with --model if any. A
+// sensor found incompatible was reported by identification already.
+bool detectSensor(CliSession& session, const std::vector<std::string>& namedPorts, const std::string& modelCaption,
+                  SensorModel& model, Dialogs& dialogs) {
+    if (!(namedPorts.size() == 1 ? session.detectOne(namedPorts.front()) : session.detect())) {
+        if (session.identity().model.name != kIncompatibleModelName)
+            dialogs.message(kSensorNotFoundText, kConnectionErrorCaption, Buttons::Ok, Icon::Error);
         return false;
     }
     model = session.identity().model;
@@ -241,22 +251,25 @@ int run(const std::vector<std::string>& args, const CliIo& io) {
         int scans = 1;
         if (command == "detect" && !rest.empty()) return usage(io, "detect takes no arguments");
         if (command == "scan") {
-            if (rest.size() == 2 && rest[0] == "--scans") {
-                if (!parseInt(rest[1], 1, 1000000, scans)) return usage(io, "--scans takes a number");
+            if (rest.size() == 2 && rest[0] == "--count") {
+                if (!parseInt(rest[1], 1, 1000000, scans)) return usage(io, "--count takes a number");
             } else if (!rest.empty()) {
-                return usage(io, "scan takes [--scans N]");
+                return usage(io, "scan takes [--count N]");
             }
         }
         SerialLink link;
         CliSession session(link, pump, dialogs, searchPorts);
         SensorModel model;
-        if (!detectSensor(session, g.modelCaption, model, io.err)) return 1;
+        if (!detectSensor(session, g.ports, g.modelCaption, model, dialogs)) return 1;
         if (command == "detect") {
-            std::fprintf(io.out, "model: %s\nport: %s\nspeed: %d\n", model.name.c_str(), session.port().c_str(),
-                         session.baud());
+            const SensorVersionInfo info = session.versionInfo();
+            std::fprintf(io.out, "port: %s\nbaud: %d\nmodel: %s\n", session.port().c_str(), session.baud(),
+                         model.name.c_str());
+            for (const std::string* text : {&info.vend, &info.prod, &info.firm, &info.prot, &info.seri, &info.stat})
+                std::fprintf(io.out, "%s\n", text->c_str());
             return 0;
         }
-        return printScans(link, pump, model, scans, std::max(g.timeoutMs, 3000), io.out, io.err);
+        return printScans(link, pump, session.flags(), model, scans, g.timeoutMs, io.out, io.err);
     }
     if (command == "play-info") {
         if (rest.size() != 1) return usage(io, "play-info takes FILE");
@@ -269,7 +282,7 @@ int run(const std::vector<std::string>& args, const CliIo& io) {
         SerialLink link;
         CliSession session(link, pump, dialogs, searchPorts);
         SensorModel model;
-        if (!detectSensor(session, g.modelCaption, model, io.err)) return 1;
+        if (!detectSensor(session, g.ports, g.modelCaption, model, dialogs)) return 1;
         SystemClock clock;
         return recordToFile(link, pump, clock, model, recordArgs, std::max(g.timeoutMs, 3000), io.err);
     }
@@ -302,7 +315,7 @@ int run(const std::vector<std::string>& args, const CliIo& io) {
         // The areas travel in the layout of the sensor found, so it is detected first.
         SerialLink link;
         CliSession session(link, pump, dialogs, searchPorts);
-        if (!detectSensor(session, g.modelCaption, model, io.err)) return 1;
+        if (!detectSensor(session, g.ports, g.modelCaption, model, dialogs)) return 1;
         table.count = model.areaCount;
         if (rest[0] == "write" && loadAreaFile(rest[1], table, model.maxRange, dialogs) != OpenAreaResult::Loaded)
             return 1;

@@ -1,6 +1,7 @@
 // avuzevi-cli "play-info" and "record" over the recording cores.
 #include "cli/cli_record.h"
 #include "cli/cli_session.h"
+#include "cli/console_dialogs.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -114,7 +115,7 @@ int playInfo(const std::string& path, std::FILE* out, std::FILE* err) {
     });
     const std::string notice = readNotice(data);
     if (data.end == ParseEnd::Incompatible) {
-        std::fprintf(err, "%s", incompatibleFileText(false).c_str());
+        std::fputs(messageLine(incompatibleFileText(false), kFileErrorCaption).c_str(), err);
         return 1;
     }
     if (!notice.empty()) std::fprintf(err, "%s\n", notice.c_str());

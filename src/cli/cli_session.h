@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/dialogs.h"
@@ -13,8 +14,42 @@
 #include "link/reader_loop.h"
 #include "sensor/detection.h"
 #include "sensor/identify.h"
+#include "sensor/version_record.h"
 
 namespace avz::cli {
+
+// The link as detection uses it, keeping the bytes read since the last write: after a detection they hold the
+// version reply that identified the sensor.
+class ReplyTapLink : public Link {
+public:
+    explicit ReplyTapLink(Link& link) : m_link(link) {}
+    const std::string& readSinceWrite() const { return m_read; }
+
+    bool isOpen() const override { return m_link.isOpen(); }
+    void write(std::string_view bytes) override {
+        m_read.clear();
+        m_link.write(bytes);
+    }
+    int available() override { return m_link.available(); }
+    int read(char* buf, int n) override {
+        const int got = m_link.read(buf, n);
+        if (got > 0) m_read.append(buf, static_cast<std::size_t>(got));
+        return got;
+    }
+    void purgeInput() override { m_link.purgeInput(); }
+    void purgeOutput() override { m_link.purgeOutput(); }
+    bool reopen() override { return m_link.reopen(); }
+    bool open(const std::string& name, int baud) override { return m_link.open(name, baud); }
+    bool configure(int baud) override { return m_link.configure(baud); }
+    void close() override { m_link.close(); }
+    int baud() const override { return m_link.baud(); }
+    const std::string& name() const override { return m_link.name(); }
+    const std::string& lastError() const override { return m_link.lastError(); }
+
+private:
+    Link& m_link;
+    std::string m_read;
+};
 
 class CliSession : public DetectionHost {
 public:
@@ -22,9 +57,14 @@ public:
 
     // Detect all ports; true when a sensor answered and was identified.
     bool detect();
+    // Detect one port, as Select port does for a port picked while disconnected: that port alone, 500 ms a speed.
+    bool detectOne(const std::string& port);
     const SensorIdentity& identity() const { return m_identity; }
     const std::string& port() const { return m_port; }
     int baud() const { return m_baud; }
+    LinkFlags& flags() { return m_flags; }
+    // The six texts of the version record that identified the sensor.
+    SensorVersionInfo versionInfo() const;
 
     // DetectionHost
     std::vector<std::string> enumeratePorts() override { return m_ports; }
@@ -72,14 +112,17 @@ private:
     int m_baud = 0;
     LinkFlags m_flags;
     SensorIdentity m_identity;
+    ReplyTapLink m_tap;
     Detection m_detection;
 };
 
 // One "$G\n" exchange; the reply in joined form, or nothing after printing why on err.
 std::optional<std::string> fetchScan(Link& link, Pump& pump, int timeoutMs, std::FILE* err);
 
-// "scan": N scans, each printed as the area-state digit and one distance a step, TAB-separated.
-int printScans(Link& link, Pump& pump, const SensorModel& model, int scans, int timeoutMs, std::FILE* out,
-               std::FILE* err);
+// "scan": polls through the reader loop, run in the calling thread, until N scans were decoded; each is printed
+// as the area-state digit and one distance a step, TAB-separated. A sensor that sends no scan for
+// max(timeoutMs, three watchdog periods) ends it with exit 1.
+int printScans(Link& link, Pump& pump, LinkFlags& flags, const SensorModel& model, int scans, int timeoutMs,
+               std::FILE* out, std::FILE* err);
 
 }  // namespace avz::cli

@@ -8,6 +8,11 @@
 
 namespace avz {
 
+std::string messageLine(const std::string& text, const std::string& caption) {
+    if (caption == kPlainCaption) return text + "\n";
+    return "[" + caption + "] " + text + "\n";
+}
+
 std::optional<std::string> ConsoleDialogs::askLine(const std::string& prompt) {
     if (m_in == nullptr || !::isatty(::fileno(m_in))) return std::nullopt;
     std::fprintf(m_out, "%s", prompt.c_str());
@@ -20,7 +25,7 @@ std::optional<std::string> ConsoleDialogs::askLine(const std::string& prompt) {
 }
 
 Answer ConsoleDialogs::message(const std::string& text, const std::string& caption, Buttons buttons, Icon) {
-    std::fprintf(m_out, "%s: %s\n", caption.c_str(), text.c_str());
+    std::fputs(messageLine(text, caption).c_str(), m_out);
     const bool question = buttons != Buttons::Ok;
     if (!question) return Answer::Ok;
     const bool yesNo = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;

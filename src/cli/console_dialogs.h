@@ -1,12 +1,16 @@
 // Dialogs for the command-line tool: --yes answers Yes/OK; otherwise a terminal is asked, and with no terminal
-// the answer is No/Cancel. Every message is printed on stderr.
+// the answer is No/Cancel. Every message is printed on stderr, as messageLine() makes it.
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "core/dialogs.h"
 
 namespace avz {
+
+// "[CAPTION] TEXT" and a line feed; a plain box (caption kPlainCaption) is its text alone.
+std::string messageLine(const std::string& text, const std::string& caption);
 
 class ConsoleDialogs : public Dialogs {
 public:

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/cli.h"
+#include "cli/console_dialogs.h"
 
 namespace avz::cli {
 namespace {
@@ -43,7 +44,8 @@ TEST(Cli, PortsInMenuOrder) {
 TEST(Cli, UsageErrorsExit2) {
     const std::vector<std::vector<std::string>> cases = {
         {}, {"bogus"}, {"--baud", "9600", "ports"}, {"--timeout", "x", "ports"}, {"send"}, {"ports", "extra"},
-        {"--nonsense", "ports"}, {"send", "V\\n"} /* no port */};
+        {"--nonsense", "ports"}, {"send", "V\\n"} /* no port */, {"scan", "--scans", "3"}, {"scan", "--count", "0"},
+        {"detect", "extra"}};
     for (const auto& args : cases) {
         Captured c;
         EXPECT_EQ(run(args, c.io()), 2) << (args.empty() ? "" : args[0]);
@@ -57,6 +59,27 @@ TEST(Cli, HelpListsTheCommands) {
     const std::string help = Captured::read(c.out);
     EXPECT_NE(help.find("ports"), std::string::npos);
     EXPECT_NE(help.find("send TEXT"), std::string::npos);
+    EXPECT_NE(help.find("scan [--count N]"), std::string::npos);
+}
+
+TEST(Cli, MessagesPrintTheirCaptionInBracketsButPlainBoxesTheTextAlone) {
+    struct Case {
+        const char* caption;
+        Buttons buttons;
+        Answer answer;  // with --yes
+        const char* printed;
+    };
+    const Case cases[] = {
+        {"DETECTION ERROR", Buttons::Ok, Answer::Ok, "[DETECTION ERROR] Incompatible Sensor\n"},
+        {"WARNING", Buttons::YesNo, Answer::Yes, "[WARNING] Incompatible Sensor\n"},
+        {kPlainCaption, Buttons::Ok, Answer::Ok, "Incompatible Sensor\n"},
+    };
+    for (const Case& k : cases) {
+        Captured c;
+        ConsoleDialogs dialogs(true, nullptr, c.err);
+        EXPECT_EQ(dialogs.message("Incompatible Sensor", k.caption, k.buttons, Icon::Error), k.answer);
+        EXPECT_EQ(Captured::read(c.err), k.printed);
+    }
 }
 
 TEST(Cli, EscapesExpand) { EXPECT_EQ(expandEscapes("V\\n$G\\n\\\\x\\q"), "V\n$G\n\\x\\q"); }

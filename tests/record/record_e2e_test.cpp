@@ -52,7 +52,7 @@ TEST(RecordE2E, RecordTenScansThenPlayInfo) {
     writeFile(dir.file("bad.xls"), "1\t2\t\n");
     const auto bad = runProgram({kCli, "play-info", dir.file("bad.xls")}, 20000);
     EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_EQ(bad.err, "Incompatible file.\n\n");
+    EXPECT_EQ(bad.err, "[File Error] Incompatible file.\n\n\n");
 }
 
 }  // namespace
