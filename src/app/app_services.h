@@ -1,6 +1,7 @@
 // What main() wires into the windows: the seams and the start options. Nothing here is global.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct AppServices {
     ReaderGate* reader = nullptr;
     // False in tests on virtual time: they step the reader loop themselves instead of running its thread.
     bool readerThread = true;
+    // Lists the ports again for every search of all ports, so an adapter plugged in after the start is found;
+    // without it the search keeps to `ports`.
+    std::function<std::vector<std::string>()> listPorts{};
 };
 
 }  // namespace avz

@@ -63,6 +63,9 @@ int main(int argc, char** argv) {
                               options,
                               avz::buildPortList(options.ports, simPath, avz::systemSerialPorts())};
 
+    services.listPorts = [&options, simPath] {
+        return avz::buildPortList(options.ports, simPath, avz::systemSerialPorts());
+    };
     avz::AppWindows windows = avz::createAppWindows(services);
     TForm1& form1 = *windows.form1;
     dialogs.setParent(&form1);

@@ -245,6 +245,7 @@ void TForm1::GraphicsVersion1Click() {
 // ---- DetectionBridge -----------------------------------------------------------------------------------
 
 std::vector<std::string> DetectionBridge::enumeratePorts() {
+    if (m_form.m_services.listPorts) m_form.m_services.ports = m_form.m_services.listPorts();
     std::vector<std::string> ports = m_form.m_services.ports;
     if (ports.size() > static_cast<std::size_t>(TForm1::kPortEntries)) ports.resize(TForm1::kPortEntries);
     return ports;

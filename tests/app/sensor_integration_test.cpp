@@ -172,6 +172,22 @@ TEST(Detection, NothingAnswersAsksToRetryThenReportsNotFound) {
     EXPECT_EQ(none.dialogs.shown, (std::vector<Shown>{kRetry, kNotFound}));
 }
 
+TEST(Detection, ARetryListsThePortsAgainAndFindsAnAdapterPluggedInMeanwhile) {
+    Rig rig(sensorAt("KVR-38PT", 19200), {});
+    int listed = 0;
+    rig.services.listPorts = [&] {
+        // Nothing at the first search; the adapter is there when the user answers the retry question.
+        return ++listed == 1 ? std::vector<std::string>{} : std::vector<std::string>{"/dev/sim0"};
+    };
+    rig.dialogs.answer(Answer::Yes);
+    TForm1& f = rig.start();
+    EXPECT_EQ(listed, 2);
+    EXPECT_EQ(rig.dialogs.shown, (std::vector<Shown>{kRetry}));
+    EXPECT_TRUE(f.linkState().flags.connected);
+    EXPECT_EQ(f.panelText(4).toStdString(), "    /dev/sim0 (19.2 Kbps)");
+    EXPECT_TRUE(rig.action("Com11")->isChecked());
+}
+
 TEST(Detection, SelectPortWhileDisconnectedDetectsOnThatPortAlone) {
     Rig rig(sensorAt("LDM-PT", 19200), {"/dev/sim0", "/dev/sim1"});
     rig.port.attach("/dev/sim0", nullptr);
