@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 #include <functional>
 
 #include "app/main_window.h"
@@ -302,13 +303,16 @@ avz::ViewScene TForm1::buildScene() const {
     s.scanColour = m_scan->stateColour;
     s.multiChannelView = m_scanRepaint.multiChannelView;
     s.stateDigit = m_scan->stateDigit;
-    // The recorded frames of "Show All Recorded Data", drawn after the current one.
+    // The recorded frames 0..p-1 (p the track bar position), drawn after the current one: in plot mode "Frame"
+    // always, otherwise with "Show All Recorded Data".
     const RecordedOverlay overlay = recordedOverlay();
-    if (overlay.table && overlay.frames > 0) {
-        s.showAllRecorded = true;
+    const int frames = std::min(m_menu.plot == avz::PlotMode::Frame ? m_player->position() : overlay.frames,
+                                avz::FramePointTable::kFrames);
+    if (overlay.table && frames > 0) {
+        if (m_menu.plot != avz::PlotMode::Frame) s.showAllRecorded = true;
         s.frames.points = overlay.table->frame(0);
         s.frames.stride = avz::FramePointTable::kPoints;
-        s.frames.count = overlay.frames;
+        s.frames.count = frames;
     }
 
     const avz::AreaPattern& area = m_areas.table.at(m_areas.currentArea);
@@ -323,9 +327,6 @@ avz::ViewScene TForm1::buildScene() const {
                                                         : 0);
     s.area.draggedVertex = m_dragHandle >= 0 && m_dragHandle < 7 ? m_dragHandle : -1;
     s.area.draggedPartition = m_dragHandle >= 7 ? m_dragHandle - 7 : -1;
-    // Handle pictures appear only under the pointer; a dragged handle is drawn by the outline instead.
-    for (std::size_t i = 0; i < 9; ++i)
-        s.area.handleShown[i] = static_cast<int>(i) == m_hoverHandle && m_dragHandle < 0;
 
     s.stepRays = m_menu.stepData;
     s.fromStep = m_fromStep;

@@ -45,7 +45,7 @@ void drawLabel(QPainter& p, int x, int y, const QString& text) {
     p.drawText(QRect(x, y, 200, 40), Qt::AlignLeft | Qt::AlignTop, text);
 }
 
-QString distanceLabel(int o) { return QString::number(o) + "m"; }
+std::string distanceLabel(int o) { return std::to_string(o) + "m"; }
 
 void drawArea(QPainter& p, const ViewScene& s) {
     const SceneArea& a = s.area;
@@ -117,15 +117,14 @@ void drawArea(QPainter& p, const ViewScene& s) {
     if (s.scan && s.steps > 0 && s.steps + 8 <= ScanFrame::kPoints)
         fillPolygon(p, polygon(s.scan->rangePolygon.data(), s.steps + 8), s.background, Mix::Merge);
 
-    // Handle pictures.
+    // The pictures of all nine handles, every repaint; only the controls wait for the pointer.
     setMix(p, Mix::Copy);
     p.setPen(blackPen);
     p.setBrush(QColor(255, 255, 255));
-    for (std::size_t i = 0; i < a.vertexHandles.size(); ++i)
-        if (a.handleShown[i]) p.drawRect(a.vertexHandles[i].x, a.vertexHandles[i].y, 9, 8);
+    for (const Point v : a.vertexHandles) p.drawRect(v.x, v.y, 9, 8);
     p.setBrush(QColor(64, 64, 64));
-    if (a.handleShown[7]) p.drawRect(o.x - 20, a.output2HandleTop, 39, 5);
-    if (a.handleShown[8]) p.drawRect(o.x - 20, a.output3HandleTop, 39, 5);
+    p.drawRect(o.x - 20, a.output2HandleTop, 39, 5);
+    p.drawRect(o.x - 20, a.output3HandleTop, 39, 5);
 }
 
 void drawScan(QPainter& p, const ViewScene& s) {
@@ -173,53 +172,22 @@ void drawAxesAndGrid(QPainter& p, const ViewScene& s) {
     if (font.pointSize() < 10) font.setPointSize(9);
     p.setFont(font);
     p.setBackgroundMode(Qt::TransparentMode);
+    const GridLayout grid = gridLayout(s);
 
     setMix(p, Mix::Mask);
     p.setPen(QPen(Qt::black, 1));
     p.drawLine(o.x, 0, o.x, 10000);
     p.drawLine(0, o.y, 10000, o.y);
-    drawLabel(p, o.x, o.y, " 0m");
 
-    setMix(p, Mix::Mask);
     p.setPen(QPen(qc(kGridColour), 1));
     p.setBrush(Qt::NoBrush);
-    const double u = 50 + s.mRate;
-    auto trunc = [](double v) { return static_cast<int>(std::trunc(v)); };
-    if (s.grid != GridMode::Straight) {
-        for (int k = 1; k <= 40; ++k) {
-            const int r = trunc(12.5 * k + 0.25 * k * s.mRate);
-            p.drawEllipse(QPoint(o.x, o.y), r, r);
-        }
-        for (int k = 1; k <= 20; ++k) {
-            const QString label = distanceLabel(k);
-            drawLabel(p, o.x - 6, trunc(o.y - k * u - 3), label);
-            drawLabel(p, trunc(o.x - k * u - 6), o.y - 3, label);
-            drawLabel(p, o.x - 6, trunc(o.y + k * u - 3), label);
-            drawLabel(p, trunc(o.x + k * u - 6), o.y - 3, label);
-        }
-    }
-    if (s.grid != GridMode::Circular) {
-        for (int k = 1; k <= 99 && o.x - k * u >= 0; ++k) {
-            const int x = trunc(o.x - k * u);
-            p.drawLine(x, 0, x, 11800);
-            drawLabel(p, trunc(o.x - k * u - 6), o.y - 3, distanceLabel(k));
-        }
-        for (int k = 1; k <= 99 && o.y - k * u >= 0; ++k) {
-            const int y = trunc(o.y - k * u);
-            p.drawLine(0, y, 10000, y);
-            drawLabel(p, o.x - 6, trunc(o.y - k * u - 3), distanceLabel(k));
-        }
-        for (int k = 1; k <= 99 && o.x + k * u <= s.width; ++k) {
-            const int x = trunc(o.x + k * u);
-            p.drawLine(x, 0, x, 11800);
-            drawLabel(p, trunc(o.x + k * u - 6), o.y - 3, distanceLabel(k));
-        }
-        for (int k = 1; k <= 99 && o.y + k * u <= s.height; ++k) {
-            const int y = trunc(o.y + k * u);
-            p.drawLine(0, y, 10000, y);
-            drawLabel(p, o.x - 6, trunc(o.y + k * u - 3), distanceLabel(k));
-        }
-    }
+    for (const int r : grid.ringRadii) p.drawEllipse(QPoint(o.x, o.y), r, r);
+    for (const int x : grid.verticalLines) p.drawLine(x, 0, x, 11800);
+    for (const int y : grid.horizontalLines) p.drawLine(0, y, 10000, y);
+
+    // The labels are written in the black font, not with the grid's pen.
+    p.setPen(QPen(Qt::black, 1));
+    for (const GridLabel& l : grid.labels) drawLabel(p, l.x, l.y, QString::fromStdString(l.text));
 }
 
 // Scan point index of a step, or -1 when the outline has no such point.
@@ -258,6 +226,45 @@ SchemeColours schemeColours(ColourScheme scheme, Rgb inactiveCaptionText) {
         case ColourScheme::Green: return {Rgb{220, 235, 220}, Rgb{107, 173, 107}};
     }
     return {Rgb{255, 255, 255}, Rgb{160, 160, 164}};
+}
+
+GridLayout gridLayout(const ViewScene& s) {
+    GridLayout g;
+    const Point o = s.origin;
+    const double u = 50 + s.mRate;
+    auto trunc = [](double v) { return static_cast<int>(std::trunc(v)); };
+    g.labels.push_back(GridLabel{" 0m", o.x, o.y});
+    // Label positions of distance k in the four directions.
+    auto up = [&](int k) { return GridLabel{distanceLabel(k), o.x - 6, trunc(o.y - k * u - 3)}; };
+    auto left = [&](int k) { return GridLabel{distanceLabel(k), trunc(o.x - k * u - 6), o.y - 3}; };
+    auto down = [&](int k) { return GridLabel{distanceLabel(k), o.x - 6, trunc(o.y + k * u - 3)}; };
+    auto right = [&](int k) { return GridLabel{distanceLabel(k), trunc(o.x + k * u - 6), o.y - 3}; };
+    if (s.grid != GridMode::Straight) {
+        // Rings every 0.25 m up to 10 m, labels every metre up to 20 m.
+        for (int k = 1; k <= 40; ++k) g.ringRadii.push_back(trunc(12.5 * k + 0.25 * k * s.mRate));
+        for (int k = 1; k <= 20; ++k)
+            for (const GridLabel& l : {up(k), left(k), down(k), right(k)}) g.labels.push_back(l);
+    }
+    if (s.grid != GridMode::Circular) {
+        // Lines stop at the bitmap's edges.
+        for (int k = 1; k <= 99 && o.x - k * u >= 0; ++k) {
+            g.verticalLines.push_back(trunc(o.x - k * u));
+            g.labels.push_back(left(k));
+        }
+        for (int k = 1; k <= 99 && o.y - k * u >= 0; ++k) {
+            g.horizontalLines.push_back(trunc(o.y - k * u));
+            g.labels.push_back(up(k));
+        }
+        for (int k = 1; k <= 99 && o.x + k * u <= s.width; ++k) {
+            g.verticalLines.push_back(trunc(o.x + k * u));
+            g.labels.push_back(right(k));
+        }
+        for (int k = 1; k <= 99 && o.y + k * u <= s.height; ++k) {
+            g.horizontalLines.push_back(trunc(o.y + k * u));
+            g.labels.push_back(down(k));
+        }
+    }
+    return g;
 }
 
 void renderView(QImage& image, const ViewScene& s) {

@@ -42,9 +42,6 @@ struct SceneArea {
     PartitionShape shape = PartitionShape::Straight;
     int draggedVertex = -1;     // 0..6 while a vertex handle is dragged
     int draggedPartition = -1;  // 0 (Output 2) or 1 (Output 3) while a partition handle is dragged
-    // Which handle pictures are drawn: Image1..Image7, Image8, Image9. The main window shows only the one
-    // under the pointer.
-    std::array<bool, 9> handleShown{true, true, true, true, true, true, true, true, true};
 };
 
 // Recorded frames drawn in plot mode "Frame" or with "Show All Recorded Data".

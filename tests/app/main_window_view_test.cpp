@@ -488,17 +488,100 @@ TEST(MainWindowView, ShapeChoiceAndShowHide) {
     EXPECT_EQ(picture(), shownPicture);
 }
 
-TEST(MainWindowView, HandlePictureOnlyUnderThePointer) {
+TEST(MainWindowView, AllHandlePicturesShowWithoutThePointer) {
     Rig rig;
     TForm1& f = *rig.form;
     f.areas().table.at(0).points[0] = {1000, 1000};
     f.refreshCurrentArea();
-    EXPECT_EQ(rig.pixel(545, 445), kWhite);
+    // Vertex 1's picture at (545, 445), the other vertices' and both bars' at the sensor, with no hover yet.
+    auto picturesShown = [&rig] {
+        return rig.pixel(547, 445) == 0x000000u && rig.pixel(549, 449) == kWhite && rig.pixel(485, 499) == 0x404040u;
+    };
+    EXPECT_EQ(f.hoveredHandle(), -1);
+    EXPECT_TRUE(picturesShown());
     f.Panel1MouseMove(550, 450, Qt::NoButton);
     EXPECT_EQ(f.hoveredHandle(), 0);
-    EXPECT_EQ(rig.pixel(545, 445), 0x000000u);
+    EXPECT_TRUE(picturesShown());
     f.Panel1MouseMove(650, 450, Qt::NoButton);
     EXPECT_EQ(f.hoveredHandle(), -1);
+    EXPECT_TRUE(picturesShown());
+}
+
+TEST(MainWindowView, FramePlotDrawsTheRecordedFramesUpToTheTrackBar) {
+    const struct {
+        void (TForm1::*plot)();
+        bool showAll, drawn;
+    } cases[] = {{&TForm1::Frame1Click, false, true},
+                 {&TForm1::Lines1Click, false, false},
+                 {&TForm1::Lines1Click, true, true}};
+    for (const auto& c : cases) {
+        Rig rig;
+        TForm1& f = *rig.form;
+        rig.useModel("KVR-38PT", 513, 180, 5000);
+        (f.*c.plot)();
+        if (c.showAll) f.Frame2Click();
+        f.handleScanReply(scanReply(513, 2000));
+        f.player().setPosition(2);
+        // Frames 0, 1 and 2 run from the sensor to one point each.
+        FramePointTable& t = f.framePoints();
+        ASSERT_TRUE(t.allocated());
+        const Point ends[] = {{300, 300}, {700, 300}, {350, 450}};
+        for (int frame = 0; frame < 3; ++frame) {
+            t.setPoint(frame, 0, Point{500, 500});
+            for (int i = 1; i <= 513; ++i) t.setPoint(frame, i, ends[frame]);
+        }
+        f.repaintView();
+        constexpr QRgb kOrange = 0xFA9E05;
+        EXPECT_EQ(rig.pixel(380, 380) == kOrange, c.drawn) << c.showAll;  // frame 0
+        EXPECT_EQ(rig.pixel(620, 380) == kOrange, c.drawn) << c.showAll;  // frame 1
+        EXPECT_NE(rig.pixel(440, 480), kOrange);                           // frame 2: past the track bar
+    }
+}
+
+TEST(MainWindowView, StepRaysFollowShowAndOnlyXRemovesThem) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    rig.useModel("KVR-38PT", 513, 180, 12000);
+    // A ray to step n's scan point: red near 9/10 of the way out.
+    auto ray = [&](int step) {
+        const Point o{500, 500};
+        const Point q = f.scan().scanPolygon[static_cast<std::size_t>(step + 1)];
+        const int x = o.x + (q.x - o.x) * 9 / 10, y = o.y + (q.y - o.y) * 9 / 10;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (rig.pixel(x + dx, y + dy) == 0xFF0000u) return true;
+        return false;
+    };
+    auto rays = [&](std::initializer_list<int> steps) {
+        std::vector<bool> out;
+        for (const int n : steps) out.push_back(ray(n));
+        return out;
+    };
+    rig.action("StepData")->trigger();
+    f.angleMode()->setChecked(true);
+    f.fromField()->setText("090");
+    f.toField()->setText("180");
+    f.Button1Click();
+    f.handleScanReply(scanReply(513, 11000));  // 550 pixels out
+    EXPECT_EQ(rays({127, 128, 192, 256, 257}), (std::vector<bool>{false, true, true, true, false}));
+
+    // From = To: a single ray.
+    f.fromField()->setText("120");
+    f.toField()->setText("120");
+    f.Button1Click();
+    f.repaintView();
+    EXPECT_EQ(rays({170, 171, 172}), (std::vector<bool>{false, true, false}));  // 120 degrees: step 171
+
+    // A second "Step Data" click keeps the tick and puts the moved panel back above the sensor.
+    f.stepPanel()->move(20, 30);
+    rig.action("StepData")->trigger();
+    EXPECT_TRUE(rig.action("StepData")->isChecked());
+    EXPECT_EQ(f.stepPanel()->pos(), QPoint(500 - 88, f.height() - 43 - 50));
+    f.repaintView();
+    EXPECT_TRUE(ray(171));
+    f.Button3Click();
+    EXPECT_FALSE(rig.action("StepData")->isChecked());
+    EXPECT_FALSE(ray(171));
 }
 
 }  // namespace
