@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSlider>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
@@ -23,6 +24,7 @@
 #include "app/main_window.h"
 #include "app/panel_drag.h"
 #include "record/data_record_window.h"
+#include "sensor/version_record.h"
 #include "view/step_panel.h"
 #include "view/view_renderer.h"
 
@@ -60,7 +62,7 @@ public:
     void storeStep(int step, std::int32_t distance) override { m_form.recordingStoreStep(step, distance); }
     void recordScan() override { m_form.recordingRecordScan(); }
     void startRecordTimer() override { m_form.recordingStartTimer(); }
-    void enableFramRead() override {}
+    void enableFramRead() override { m_form.setFramReadButtonEnabled(true); }
     void stopRecording() override {
         m_form.m_recording.active = false;
         m_form.m_recording.blockSize = 0;
@@ -264,7 +266,7 @@ avz::ZoomGuards TForm1::zoomGuards() const {
     avz::ZoomGuards g;
     g.closing = m_closed || m_link.flags.shuttingDown;
     g.comboInUse = m_comboInUse;
-    g.trackBarFocused = false;  // the playback track bar arrives with playback
+    g.trackBarFocused = m_trackBar && m_trackBar->hasFocus();
     return g;
 }
 
@@ -282,6 +284,13 @@ void TForm1::handleScanReply(std::string_view reply) {
     c.plotPoints = m_menu.plot == avz::PlotMode::Points;
     c.recordingActive = m_recording.active;
     c.recordTimerRunning = recordingTimerRunning();
+    // A register dump names the sensor by its last version record.
+    const avz::SensorVersionInfo version = avz::parseVersion(m_sensor.versionText);
+    c.prod = version.prod;
+    c.firm = version.firm;
+    c.prot = version.prot;
+    c.seri = version.seri;
+    c.stat = version.stat;
     ViewScanHost host(*this);
     avz::handleScan(reply, c, *m_scan, m_scanRepaint, host);
 }

@@ -148,6 +148,15 @@ TEST(MainWindowView, ZoomIgnoredWhileTheAreaListIsInUse) {
     f.Panel1Click();
     f.FormMouseWheelUp();
     EXPECT_EQ(f.view().zoom, 1);
+
+    // The wheel over a focused playback track bar moves the track bar only.
+    f.playbackPanel()->show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    f.trackBar()->setFocus();
+    ASSERT_TRUE(f.trackBar()->hasFocus());
+    f.FormMouseWheelUp();
+    EXPECT_EQ(f.view().zoom, 1);
 }
 
 TEST(MainWindowView, ClickZoomTakesFourSteps) {
@@ -584,24 +593,45 @@ TEST(MainWindowView, StepRaysFollowShowAndOnlyXRemovesThem) {
     EXPECT_FALSE(ray(171));
 }
 
-}  // namespace
-}  // namespace avz
-
-namespace avz {
-namespace {
-
 TEST(MainWindowView, RegisterDumpLandsInTheDataRecordTable) {
     Rig rig;
     rig.useModel("KVR-38PT", 513, 180, 12000);
-    std::string dump = "$G70" + encode3(0x1234) + "\n";
+    rig.form->sensor().versionText = "V0VENDSIMPRODKVR-38PTFIRM1.2PROT3SERI42STATok\n";
+    rig.form->playback().setFrameCount(7);
+    // Each half of the dump: 150 + 150 + 30 + 15 three-character values, then 4 six-character ones.
+    const auto half = [](std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint64_t e) {
+        std::string h;
+        for (int i = 0; i < 150; ++i) h += encode3(a);
+        for (int i = 0; i < 150; ++i) h += encode3(b);
+        for (int i = 0; i < 30; ++i) h += encode3(c);
+        for (int i = 0; i < 15; ++i) h += encode3(d);
+        for (int i = 0; i < 4; ++i) h += encode6(e);
+        return h;
+    };
+    const std::string dump = "$G70" + half(0x1234, 0x0456, 0x0777, 0x0088, 0x012345) +
+                             half(0x2345, 0x0567, 0x0888, 0x0099, 0x023456) + "\n";
     rig.form->handleScanReply(dump);
     const TextGrid& t = rig.form->recordTable();
     EXPECT_EQ(t.cell(0, 0), "Asic Data");
-    EXPECT_EQ(t.cell(1, 5), std::to_string(0x12));
-    EXPECT_EQ(t.cell(2, 5), std::to_string(0x34));
+    EXPECT_EQ(t.cell(0, 1), "PRODKVR-38PT");
+    EXPECT_EQ(t.cell(0, 2), "FIRM1.2PROT3");
+    EXPECT_EQ(t.cell(0, 3), "SERI42STATok");
+    const struct {
+        int column, lastRow;
+        const char* value;
+    } cells[] = {{1, 154, "18"},  {2, 154, "52"},  {3, 154, "86"},  {4, 34, "1911"}, {5, 19, "136"},
+                 {6, 8, "74565"}, {10, 154, "35"}, {11, 154, "69"}, {12, 154, "103"}, {13, 34, "2184"},
+                 {14, 19, "153"}, {15, 8, "144470"}};
+    for (const auto& c : cells) {
+        EXPECT_EQ(t.cell(c.column, 5), c.value) << c.column;
+        EXPECT_EQ(t.cell(c.column, c.lastRow), c.value) << c.column;
+        EXPECT_EQ(t.cell(c.column, c.lastRow + 1), "") << c.column;
+    }
     EXPECT_EQ(t.cell(9, 155), "151");
     EXPECT_FALSE(rig.form->recording().active);
+    EXPECT_EQ(rig.form->playback().frameCount(), 0);
 }
+
 
 }  // namespace
 }  // namespace avz
