@@ -153,7 +153,14 @@ void PtyServer::run() {
             std::lock_guard<std::mutex> lock(m_mutex);
             reply = m_sensor.receive(std::string_view(buf, static_cast<std::size_t>(n)), hostBaud(), steadyMs());
         }
-        if (!m_silent && !reply.empty()) deliver(reply);
+        if (m_silent || reply.empty()) continue;
+        if (!m_options.replyLogPath.empty()) {
+            if (std::FILE* log = std::fopen(m_options.replyLogPath.c_str(), "ab")) {
+                std::fwrite(reply.data(), 1, reply.size(), log);
+                std::fclose(log);
+            }
+        }
+        deliver(reply);
     }
 }
 

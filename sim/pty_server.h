@@ -18,6 +18,7 @@ struct PtyOptions {
     std::string linkPath;   // a symbolic link to the terminal, made at start and removed at stop
     unsigned seed = 1;
     std::string logPath;    // every byte the program sends is appended here, as it arrives
+    std::string replyLogPath;  // every reply the sensor sends is appended here, whole, before it goes out
 };
 
 class PtyServer {

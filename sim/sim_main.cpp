@@ -16,7 +16,8 @@ void onSignal(int) { g_stop = 1; }
 int usage(const char* why) {
     if (why) std::cerr << "avuzevi-sim: " << why << "\n";
     std::cerr << "usage: avuzevi-sim [--model NAME] [--five-meter] [--baud 19200|57600|115200] [--pace]\n"
-                 "                   [--link PATH] [--log PATH] [--drop PERCENT] [--corrupt PERCENT] [--split] [--seed N]\n"
+                 "                   [--link PATH] [--log PATH] [--reply-log PATH] [--drop PERCENT] [--corrupt PERCENT]\n"
+                 "                   [--split] [--seed N]\n"
                  "                   [--only-baud 19200|57600|115200] [--control FIFO]\n"
                  "                   [--area-reject K] [--area-confirm-fail K] [--area-read-status K]\n"
                  "                   [--area-short-read K] [--silent COMMAND] [--silent-after N]\n"
@@ -74,6 +75,10 @@ int main(int argc, char** argv) {
             ptyOptions.pace = true;
         } else if (a == "--split") {
             ptyOptions.split = true;
+        } else if (a == "--reply-log") {
+            const char* v = value("PATH");
+            if (!v) return usage("--reply-log needs a path");
+            ptyOptions.replyLogPath = v;
         } else if (a == "--log") {
             const char* v = value("PATH");
             if (!v) return usage("--log needs a path");
