@@ -34,7 +34,8 @@ int fromSpeed(speed_t s) {
 }
 }  // namespace
 
-PtyServer::PtyServer(SimulatedSensor& sensor, PtyOptions options) : m_sensor(sensor), m_options(std::move(options)) {}
+PtyServer::PtyServer(SimulatedSensor& sensor, PtyOptions options)
+    : m_sensor(sensor), m_options(std::move(options)), m_splitRng(m_options.seed) {}
 
 PtyServer::~PtyServer() { stop(); }
 
@@ -101,7 +102,8 @@ int PtyServer::hostBaud() const {
 }
 
 void PtyServer::deliver(const std::string& bytes) {
-    std::mt19937 rng(m_options.seed);
+    // One generator for the whole run, so the cuts differ from reply to reply yet repeat with the seed.
+    std::mt19937& rng = m_splitRng;
     std::size_t done = 0;
     while (done < bytes.size() && !m_stop && !m_unplug) {
         std::size_t n = bytes.size() - done;

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <functional>
 #include <mutex>
+#include <random>
 #include <string>
 #include <thread>
 
@@ -52,6 +53,7 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_silent{false};
     std::atomic<bool> m_unplug{false};
+    std::mt19937 m_splitRng;  // used by the serving thread alone
     std::atomic<int> m_master{-1};
     int m_slaveKeep = -1;  // held open so the terminal keeps its settings between the program's opens
     std::string m_slavePath;

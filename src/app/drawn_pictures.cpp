@@ -150,6 +150,16 @@ QIcon glyphIcon(Glyph glyph) {
             p.drawPolyline(
                 QPolygon({QPoint(2, 16), QPoint(6, 8), QPoint(10, 12), QPoint(14, 4), QPoint(18, 10)}));
             break;
+        case Glyph::RecordedDataShown:
+            p.setPen(QPen(QColor(250, 158, 5), 2));
+            p.drawPolyline(
+                QPolygon({QPoint(2, 16), QPoint(6, 8), QPoint(10, 12), QPoint(14, 4), QPoint(18, 10)}));
+            p.drawPolyline(
+                QPolygon({QPoint(2, 19), QPoint(6, 12), QPoint(10, 16), QPoint(14, 8), QPoint(18, 14)}));
+            p.setPen(QPen(Qt::black, 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(0, 0, 19, 19);
+            break;
         case Glyph::ZoomDown:
             magnifier(p, false);
             break;

@@ -30,6 +30,7 @@ enum class Glyph {
     ResetView,
     Reconnect,
     RecordedData,
+    RecordedDataShown,  // the same button while the recorded frames are drawn
     ZoomDown,
     ZoomUp
 };

@@ -41,8 +41,9 @@ int main(int argc, char** argv) {
         avz::sim::SimOptions so;
         so.model = *options.simulateModel;
         simSensor = std::make_unique<avz::sim::SimulatedSensor>(so);
-        simServer =
-            std::make_unique<avz::sim::PtyServer>(*simSensor, avz::sim::PtyOptions{true, false, {}, 1, {}});
+        avz::sim::PtyOptions po;
+        po.pace = true;
+        simServer = std::make_unique<avz::sim::PtyServer>(*simSensor, po);
         std::string error;
         if (simServer->start(&error))
             simPath = simServer->path();

@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <QToolButton>
 
+#include "app/drawn_pictures.h"
 #include "app/main_window.h"
 #include "app/panel_drag.h"
 #include "record/data_record_window.h"
@@ -277,8 +278,11 @@ void TForm1::SpeedButton14Click() { m_player->stop(); }
 void TForm1::BitBtn1Click() { m_player->closePanel(); }
 
 void TForm1::showRecordedDataPicture() {
-    // The toolbar button shows its pressed picture while the overlay is on.
-    if (auto* b = findChild<QToolButton*>("SpeedButton15")) b->setChecked(m_player->showAll());
+    // The toolbar button has a picture for each state.
+    if (auto* b = findChild<QToolButton*>("SpeedButton15")) {
+        b->setChecked(m_player->showAll());
+        b->setIcon(avz::glyphIcon(m_player->showAll() ? avz::Glyph::RecordedDataShown : avz::Glyph::RecordedData));
+    }
     if (QAction* a = entry("Frame2")) a->setChecked(m_player->showAll());
     syncMenuState();
 }

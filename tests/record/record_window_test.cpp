@@ -305,14 +305,18 @@ TEST(PlaybackPanel, OpenPlayStopAndClose) {
 
     // "Show All Recorded Data" from the toolbar and the menu: one check mark, overlay of frames 0..position-1.
     EXPECT_EQ(f.recordedOverlay().frames, 0);
+    const auto picture = [&] { return rig.widget<QToolButton>("SpeedButton15")->icon().pixmap(20, 20).toImage(); };
+    const QImage offPicture = picture();
     rig.widget<QToolButton>("SpeedButton15")->click();
     EXPECT_TRUE(rig.checked("Frame2"));
     EXPECT_TRUE(rig.widget<QToolButton>("SpeedButton15")->isChecked());
+    EXPECT_NE(picture(), offPicture);
     EXPECT_EQ(f.recordedOverlay().frames, 9);
     EXPECT_EQ(f.recordedOverlay().points, 514);
     rig.action("Frame2")->trigger();
     EXPECT_FALSE(rig.checked("Frame2"));
     EXPECT_FALSE(rig.widget<QToolButton>("SpeedButton15")->isChecked());
+    EXPECT_EQ(picture(), offPicture);
     EXPECT_EQ(f.recordedOverlay().frames, 0);
 
     // Close hides the panel and unchecks "Play Back (Saved Data)"; the menu item shows it again.
