@@ -213,6 +213,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The wheel zooms wherever it turns over the window; the view passes on its own turns the same way.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void buildMenus();
@@ -630,6 +632,7 @@ private:
     bool m_comboInUse = false;
     int m_dragHandle = -1;   // 0..6 vertex handles, 7 and 8 partition handles
     bool m_stepPanelMoving = false;
+    int m_wheelRemainder = 0;
     std::function<bool(QPrinter&)> m_choosePrinter;
     bool m_playbackPanelMoving = false;
     int m_hoverHandle = -1;

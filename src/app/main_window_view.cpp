@@ -18,6 +18,7 @@
 #include <QSlider>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <algorithm>
 #include <functional>
 
@@ -164,6 +165,8 @@ void TForm1::setupView() {
     buildStepPanel();
     buildLogPanes();
     m_view.reset();
+    // "Gray" is the scheme at start: the window takes its colour now, not only once a scheme is chosen.
+    applyScheme(avz::ColourScheme::Gray);
 }
 
 void TForm1::buildStepPanel() {
@@ -409,6 +412,15 @@ void TForm1::ZoomUp1Click() { SpeedButton17Click(); }
 void TForm1::ZoomDown1Click() { SpeedButton16Click(); }
 
 void TForm1::FormMouseWheelUp() { zoomInStep(); }
+
+void TForm1::wheelEvent(QWheelEvent* event) {
+    m_wheelRemainder += event->angleDelta().y();
+    const int steps = m_wheelRemainder / 120;
+    m_wheelRemainder -= steps * 120;
+    for (int i = 0; i < steps; ++i) FormMouseWheelUp();
+    for (int i = 0; i > steps; --i) FormMouseWheelDown();
+    event->accept();
+}
 void TForm1::FormMouseWheelDown() { zoomOutStep(); }
 
 void TForm1::Panel1Click() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <QToolButton>
 
 #include "app/sim_bench.h"
@@ -85,6 +87,19 @@ TEST(MainWindowView, WheelZoomStopsAtStep32AndSwitchesZoomUpOff) {
     f.FormMouseWheelUp();
     EXPECT_EQ(f.view().zoom, 32);
     EXPECT_EQ(f.view().zoomMode, ZoomMode::Off);
+}
+
+TEST(MainWindowView, TheWheelZoomsOverTheWholeWindow) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    // A turn over the status bar, which has no use for the wheel, reaches the window itself.
+    const QPointF at(20, f.height() - 5);
+    for (const int delta : {60, 60, 120}) {  // half turns add up to whole ones
+        QWheelEvent turn(at, f.mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                         false);
+        QApplication::sendEvent(&f, &turn);
+    }
+    EXPECT_EQ(f.view().zoom, 2);
 }
 
 TEST(MainWindowView, ResetViewRestoresScaleCanvasAndHandles) {
@@ -272,6 +287,18 @@ TEST(MainWindowView, StepFieldsAndShow) {
     EXPECT_FALSE(rig.action("StepData")->isChecked());
     EXPECT_EQ(rig.dialogs.shown,
               (std::vector<Shown>{{"Invalid Data Step or Angle!", "Error", Buttons::Ok, Icon::Error}}));
+}
+
+TEST(MainWindowView, ColourSchemesStartGrayAndColourTheWindow) {
+    Rig rig;
+    TForm1& f = *rig.form;
+    const auto windowColour = [&f] { return f.palette().color(QPalette::Window); };
+    EXPECT_EQ(windowColour(), QColor(160, 160, 164));
+    f.Green1Click();
+    EXPECT_EQ(windowColour(), QColor(107, 173, 107));
+    EXPECT_EQ(rig.pixel(10, 10), 0xDCEBDCu);
+    f.Gray1Click();
+    EXPECT_EQ(windowColour(), QColor(160, 160, 164));
 }
 
 TEST(MainWindowView, StepAndPlaybackPanelsMoveToWhereTheyAreDroppedOnTheView) {
