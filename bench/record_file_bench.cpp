@@ -1,5 +1,6 @@
 // Reading a recorded-data file: a with-header file of 250 scans of 769 steps, from disk into the buffer.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -27,7 +28,8 @@ std::string makeFile() {
 
 void BM_ReadRecordedFile(benchmark::State& state) {
     const std::string text = makeFile();
-    const std::string path = (std::filesystem::temp_directory_path() / "avz_record_bench.xls").string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("avz_record_bench_" + std::to_string(::getpid()) + ".xls")).string();
     if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
         std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
@@ -37,6 +39,10 @@ void BM_ReadRecordedFile(benchmark::State& state) {
     for (auto _ : state) {
         std::string message;
         const auto data = avz::readWholeFile(path, message);
+        if (!data) {
+            state.SkipWithError(message.c_str());
+            break;
+        }
         const avz::RecordedData d = avz::parseRecordedData(*data, *buffer, identify);
         benchmark::DoNotOptimize(d.frameCount);
         if (d.frameCount != 250) state.SkipWithError("wrong frame count");

@@ -38,8 +38,8 @@ public:
 // The main window's part in a recording, for a shell: the table has S + 5 rows and nothing is shown.
 class CliRecording : public RecordingHost, public DataRecordHost, public ScanHost {
 public:
-    CliRecording(Pump& pump, const Clock& clock, const SensorModel& model, Dialogs& dialogs)
-        : m_pacer(pump), m_model(model), m_recorder(parts(), *this, dialogs, clock),
+    CliRecording(Pump& pump, const Clock& clock, const SensorModel& model, Dialogs& dialogs, std::FILE* err)
+        : m_err(err), m_pacer(pump), m_model(model), m_recorder(parts(), *this, dialogs, clock),
           m_window(parts(), model, *this, dialogs, clock) {}
 
     RecordingState state;
@@ -59,7 +59,7 @@ public:
     void showDataRecord() override { m_window.formShow(); }
     void closeDataRecord() override { m_window.formClose(); }
     void refreshDataRecord() override {}
-    void setStatusText(int, const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+    void setStatusText(int, const std::string& text) override { std::fprintf(m_err, "%s\n", text.c_str()); }
     bool shuttingDown() const override { return false; }
     void focusView() override {}
     void refresh() override {}
@@ -81,6 +81,7 @@ public:
 private:
     RecordingParts parts() { return RecordingParts{state, table, *playback, menu, m_pacer}; }
 
+    std::FILE* m_err;
     RecordPacer m_pacer;
     const SensorModel& m_model;
     Recorder m_recorder;
@@ -164,7 +165,7 @@ int recordToFile(Link& link, Pump& pump, const Clock& clock, const SensorModel& 
         return 1;
     }
     QuietDialogs dialogs;
-    CliRecording rec(pump, clock, model, dialogs);
+    CliRecording rec(pump, clock, model, dialogs, err);
     auto frame = std::make_unique<ScanFrame>();
     rec.frame = frame.get();
     ScanRepaintState repaint;

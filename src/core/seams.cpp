@@ -65,6 +65,7 @@ std::optional<std::uint64_t> SystemClock::freeBytes(const std::string& path) con
     std::error_code ec;
     const auto info = std::filesystem::space(path, ec);
     if (ec) return std::nullopt;
+    // The space this program may write: without the blocks the file system keeps for its administrator.
     return static_cast<std::uint64_t>(info.available);
 }
 
