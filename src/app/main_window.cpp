@@ -56,7 +56,6 @@ TForm1::TForm1(avz::AppServices& services, QWidget* parent)
       m_timer7(services.pump) {
     setObjectName("Form1");
     setWindowTitle("VIZ Avuzevi");
-    QApplication::setApplicationDisplayName("VIZ Avuzevi");
 
     avz::fillDistanceLabels(m_view);
 

@@ -1,6 +1,8 @@
 // Message boxes and file dialogs on Qt Widgets.
 #include "app/qt_dialogs.h"
 
+#include <vector>
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -43,19 +45,23 @@ Answer QtDialogs::message(const std::string& text, const std::string& caption, B
 }
 
 std::string QtDialogs::qtFilter(const std::string& filter) {
-    std::string out;
+    // Pairs of description and pattern. Qt reads the patterns from parentheses in the description, so a
+    // description that does not show its pattern that way gets it added, or its files would not be listed.
+    std::vector<std::string> parts;
     std::size_t pos = 0;
-    int field = 0;
-    while (pos <= filter.size()) {
+    for (;;) {
         const std::size_t bar = filter.find('|', pos);
-        const std::string part = filter.substr(pos, bar == std::string::npos ? std::string::npos : bar - pos);
-        if (field % 2 == 0) {
-            if (!out.empty()) out += ";;";
-            out += part;
-        }
-        ++field;
+        parts.push_back(filter.substr(pos, bar == std::string::npos ? std::string::npos : bar - pos));
         if (bar == std::string::npos) break;
         pos = bar + 1;
+    }
+    std::string out;
+    for (std::size_t i = 0; i < parts.size(); i += 2) {
+        if (parts[i].empty() && i + 1 >= parts.size()) continue;
+        if (!out.empty()) out += ";;";
+        out += parts[i];
+        if (i + 1 < parts.size() && !parts[i + 1].empty() && parts[i].find("(" + parts[i + 1] + ")") == std::string::npos)
+            out += " (" + parts[i + 1] + ")";
     }
     return out;
 }
@@ -75,6 +81,7 @@ std::optional<std::string> QtDialogs::saveFile(const FileDialogSpec& spec) {
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     // Overwriting is decided by the caller's own rules, never silently by the dialog.
     dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!spec.defaultExt.empty()) dlg.setDefaultSuffix(QString::fromStdString(spec.defaultExt));
     if (!spec.initialName.empty()) dlg.selectFile(QString::fromStdString(spec.initialName));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
     return dlg.selectedFiles().front().toStdString();

@@ -69,7 +69,7 @@ private:
 struct ReplyEnvelope {
     std::string_view text;
     std::string_view lastCommand;
-    std::string_view inspectionRequest;  // with its line feed; empty when none was sent
+    std::string_view inspectionRequest;  // the inspection request in force, with its line feed ("H2560000\n" at first)
 };
 
 // What the reader changes in the windows. In the program these run in the GUI thread (TRead marshals them).

@@ -1,6 +1,7 @@
 // SerialLink on termios: raw mode, 8 data bits, no parity, one stop bit, no flow control, exclusive open.
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -49,6 +50,13 @@ int SerialLink::openDevice(const std::string& name, int baud, std::string& error
     // No second program may open the port while we hold it.
     if (::ioctl(fd, TIOCEXCL) != 0) {
         error = name + ": cannot open exclusively: " + std::strerror(errno);
+        ::close(fd);
+        return -1;
+    }
+    // The terminal lock binds every process, administrators included: two copies of the program never share
+    // one sensor.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        error = name + ": in use by another program";
         ::close(fd);
         return -1;
     }

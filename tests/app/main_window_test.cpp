@@ -14,6 +14,7 @@
 #include "app/sim_bench.h"
 #include "app/app_windows.h"
 #include "app/memory_settings_store.h"
+#include "app/qt_dialogs.h"
 #include "sim/simulated_port.h"
 #include "support/scripted_dialogs.h"
 #include "support/virtual_pump.h"
@@ -374,6 +375,17 @@ TEST(PortHandlers, PortMenuListsUpToTwentyAndClicksNine) {
     EXPECT_EQ(rig.port.opens(), opens);
     EXPECT_EQ(f.panelText(4), "    /dev/sim0 (19.2 Kbps)");
     EXPECT_TRUE(rig.link.isOpen());
+}
+
+TEST(FileDialogs, FiltersShowTheirPatternsSoTheirFilesAreListed) {
+    const struct {
+        const char* filter;
+        const char* qt;
+    } cases[] = {{"bitmap[*.bmp]|*.bmp", "bitmap[*.bmp] (*.bmp)"},
+                 {"Area file (*.ara)|*.ara", "Area file (*.ara)"},
+                 {"Data (*.xls)|*.xls|All|*.*", "Data (*.xls);;All (*.*)"},
+                 {"", ""}};
+    for (const auto& c : cases) EXPECT_EQ(QtDialogs::qtFilter(c.filter), c.qt) << c.filter;
 }
 
 TEST(PortHandlers, ComCloseAndDisconnect) {

@@ -70,6 +70,18 @@ TEST(SerialLinkE2E, OpeningAMissingPortFails) {
     EXPECT_FALSE(link.isOpen());
 }
 
+TEST(SerialLinkE2E, APortHeldByOneLinkIsRefusedToAnotherEvenForAnAdministrator) {
+    test::SimProcess sim({});
+    ASSERT_TRUE(sim.ok());
+    SerialLink first;
+    SerialLink second;
+    ASSERT_TRUE(first.open(sim.path(), 19200)) << first.lastError();
+    EXPECT_FALSE(second.open(sim.path(), 19200));
+    EXPECT_EQ(second.lastError(), sim.path() + ": in use by another program");
+    first.close();
+    EXPECT_TRUE(second.open(sim.path(), 19200)) << second.lastError();
+}
+
 TEST(CliE2E, SendPrintsTheJoinedReplyOrTimesOut) {
     test::SimProcess sim({"--baud", "57600"});
     ASSERT_TRUE(sim.ok());
