@@ -38,6 +38,13 @@ WindowNames namesOf(WindowKind kind) {
     return {"", "", nullptr, nullptr, 0, 0};
 }
 
+// Zoom steps 0..32 give M_RATE 0..400 and magnifications 1.0..9.0.
+constexpr int kMaxZoom = 32;
+constexpr double kMinMRate = 0.0;
+constexpr double kMaxMRate = 400.0;
+constexpr double kMinMag = 1.0;
+constexpr double kMaxMag = 9.0;
+
 bool outside(int edge, int limit) {
     return edge < 0 || edge > limit - 50;
 }
@@ -65,13 +72,20 @@ MainSettingsRead readMainSettings(const SettingsStore& store, bool languageBefor
         if (x) out = *x;
         return x.has_value();
     };
+    // The view's zoom values as zooming can leave them; anything else (a damaged file, NaN) would reach the
+    // view's pixel arithmetic, so it counts as a failed read.
+    auto readZoomDouble = [&](const char* name, double& out, double low, double high) {
+        return readDouble(name, out) && std::isfinite(out) && out >= low && out <= high;
+    };
     if (!readInt("Left", v.left) || !readInt("Top", v.top) || !readInt("Height", v.height) ||
-        !readInt("Width", v.width) || !readDouble("M_RATE", v.mRate) || !readInt("ZOOM", v.zoom))
+        !readInt("Width", v.width) || !readZoomDouble("M_RATE", v.mRate, kMinMRate, kMaxMRate) ||
+        !readInt("ZOOM", v.zoom) || v.zoom < 0 || v.zoom > kMaxZoom)
         return fail();
     int language = 0;
     if (!readInt("Language", language)) return fail();
     v.languageJapanese = language == 1;
-    if (!readDouble("MAG_X", v.magX) || !readDouble("MAG_Y", v.magY)) return fail();
+    if (!readZoomDouble("MAG_X", v.magX, kMinMag, kMaxMag) || !readZoomDouble("MAG_Y", v.magY, kMinMag, kMaxMag))
+        return fail();
     r.complete = true;
     return r;
 }

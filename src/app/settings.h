@@ -39,6 +39,8 @@ struct MainSettingsRead {
 // Reads "Left", "Top", "Height", "Width", "M_RATE", "ZOOM", "Language", "MAG_X", "MAG_Y" in that order. The
 // first failure stops the reading and brings back the defaults of everything but the language, which keeps
 // the value it had: read before the failure, or languageBefore.
+// A zoom value outside what zooming reaches (ZOOM 0..32, M_RATE 0..400, MAG_X and MAG_Y 1.0..9.0, NaN
+// included) counts as a failure.
 MainSettingsRead readMainSettings(const SettingsStore& store, bool languageBefore);
 
 // A left edge beyond clientWidth - 50 or negative becomes 0, the top likewise against clientHeight - 50; a

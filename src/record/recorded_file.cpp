@@ -1,6 +1,7 @@
 // Reading and parsing recorded-data files.
 #include "record/recorded_file.h"
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
@@ -65,6 +66,8 @@ RecordedData parseRecordedData(std::string_view text, PlaybackBuffer& buffer, co
     RecordedData out;
     buffer.setFrameCount(0);
     int maxFields = 0;
+    // Frames each step row filled; a row fills frames 0..n-1 with its n distances.
+    std::array<int, PlaybackBuffer::kSteps> filled{};
     std::size_t pos = 0;
     while (pos < text.size()) {
         const std::size_t end = text.find_first_of("\r\n", pos);
@@ -112,6 +115,7 @@ RecordedData parseRecordedData(std::string_view text, PlaybackBuffer& buffer, co
                                     std::int32_t v = 0;
                                     if (!parseDistance(line.substr(f, fe - f), v)) ++out.badFields;
                                     buffer.setDistance(frame, step, v);
+                                    filled[static_cast<std::size_t>(step)] = frame + 1;
                                 } else {
                                     out.framesCut = true;
                                 }
@@ -131,6 +135,11 @@ RecordedData parseRecordedData(std::string_view text, PlaybackBuffer& buffer, co
         pos = next;
     }
     out.frameCount = buffer.frameCount();
+    // What the file leaves out of the frames it has (short rows, fewer step rows than the model's) reads 0, not
+    // the distances of the file or recording before it.
+    for (std::size_t step = 0; step < filled.size(); ++step)
+        for (int frame = filled[step]; frame < out.frameCount; ++frame)
+            buffer.setDistance(frame, static_cast<int>(step), 0);
     return out;
 }
 

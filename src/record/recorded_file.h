@@ -41,8 +41,9 @@ struct RecordedData {
     int longLine = 0;         // the line (1-based) that was too long
 };
 
-// Parses text (the whole file) into buffer: frameCount is set to 0 first, then to the frames read. Calls
-// onLine after each line, for the progress bar.
+// Parses text (the whole file) into buffer: frameCount is set to 0 first, then to the frames read. Steps of
+// frames 0..frameCount-1 that the file gives no distance for read 0. Calls onLine after each line, for the
+// progress bar.
 RecordedData parseRecordedData(std::string_view text, PlaybackBuffer& buffer, const IdentifyHeader& identify,
                                const std::function<void(int line)>& onLine = {});
 

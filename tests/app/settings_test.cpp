@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
+#include <variant>
+
 #include "app/captions.h"
 #include "app/memory_settings_store.h"
 
@@ -48,6 +52,36 @@ TEST(MainSettings, FallBacks) {
         EXPECT_EQ(r.complete, c.complete) << c.what;
         EXPECT_EQ(r.values, c.expect) << c.what;
     }
+}
+
+TEST(MainSettings, ZoomValuesZoomingCannotReachFail) {
+    struct Case {
+        const char* name;
+        std::variant<int, double> value;
+    };
+    const Case cases[] = {
+        {"MAG_X", std::numeric_limits<double>::quiet_NaN()}, {"MAG_Y", std::numeric_limits<double>::infinity()},
+        {"MAG_X", 0.0}, {"MAG_Y", 1e300}, {"M_RATE", -12.5}, {"M_RATE", 412.5},
+        {"ZOOM", -1}, {"ZOOM", std::numeric_limits<int>::max()},
+    };
+    for (const Case& c : cases) {
+        MemorySettingsStore s;
+        s.storeMain(10, 20, 300, 400, 1);
+        s.values[c.name] = c.value;
+        const MainSettingsRead r = readMainSettings(s, false);
+        EXPECT_FALSE(r.complete) << c.name;
+        MainSettings expect;
+        expect.languageJapanese = std::string(c.name).starts_with("MAG");  // read before the failure
+        EXPECT_EQ(r.values, expect) << c.name;
+    }
+    // The ends of the range are what zooming reaches.
+    MemorySettingsStore s;
+    s.storeMain(10, 20, 300, 400, 0);
+    s.values["ZOOM"] = 32;
+    s.values["M_RATE"] = 400.0;
+    s.values["MAG_X"] = 9.0;
+    s.values["MAG_Y"] = 1.0;
+    EXPECT_TRUE(readMainSettings(s, false).complete);
 }
 
 TEST(MainSettings, PositionCorrection) {

@@ -75,6 +75,19 @@ TEST(RecordedFile, SeparatorsAndEmptyFields) {
     EXPECT_EQ(buffer.distance(0, 2), 12);
 }
 
+TEST(RecordedFile, StepsTheFileLeavesOutReadZeroNotTheFileBefore) {
+    PlaybackBuffer buffer;
+    parseRecordedData(recordedText(false, 3, 3), buffer, identifyHeader);
+    ASSERT_EQ(buffer.distance(1, 1), 1001);
+    // Two frames; the second row has no distance for frame 2, and there is no third row.
+    const RecordedData d = parseRecordedData("1\t7\t8\t\r\n2\t9\t\r\n", buffer, identifyHeader);
+    EXPECT_EQ(d.frameCount, 2);
+    EXPECT_EQ(buffer.distance(1, 0), 8);
+    EXPECT_EQ(buffer.distance(1, 1), 0);
+    EXPECT_EQ(buffer.distance(0, 2), 0);
+    EXPECT_EQ(buffer.distance(2, 0), 2000) << "frames beyond the count are left alone";
+}
+
 TEST(RecordedFile, IncompatibleFiles) {
     struct Case {
         const char* what;
