@@ -62,12 +62,18 @@ public:
 
     Contents readAll(const std::string& path) override {
         Contents out;
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        // Not blocking on the open: a pipe or a device chosen in the dialog is refused below, never waited on.
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         if (fd < 0) {
             out.failure = ReadFailure::Open;
             return out;
         }
         struct stat st {};
+        if (::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            out.failure = ReadFailure::Open;
+            return out;
+        }
         // Sizes the 32-bit file API could not report count as invalid, as does a size that cannot be told.
         if (::fstat(fd, &st) != 0 || st.st_size < 0 ||
             static_cast<std::uint64_t>(st.st_size) >= 0xFFFFFFFFu) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -298,14 +300,15 @@ TEST(AreaFileReader, TheFourFileMessages) {
         ASSERT_EQ(d.shown.size(), 1u);
         EXPECT_EQ(d.shown[0], plain(c.text));
     }
-    // The same from the file system: a missing file, and a folder that opens but cannot be read.
+    // The same from the file system: a missing file, a folder, and a pipe, which is refused rather than waited on.
     test::ScriptedDialogs d;
     AreaTable t;
+    const std::string pipe = (dir / "pipe.ara");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_EQ(loadAreaFile(dir / "missing.ara", t, 10000, d), OpenAreaResult::NotRead);
     EXPECT_EQ(loadAreaFile(dir.path().string(), t, 10000, d), OpenAreaResult::NotRead);
-    ASSERT_EQ(d.shown.size(), 2u);
-    EXPECT_EQ(d.shown[0], plain("Could not open the file"));
-    EXPECT_EQ(d.shown[1], plain("Could not read the file"));
+    EXPECT_EQ(loadAreaFile(pipe, t, 10000, d), OpenAreaResult::NotRead);
+    EXPECT_EQ(d.shown, std::vector<test::Shown>(3, plain("Could not open the file")));
 }
 
 TEST(AreaFileReader, FieldParsing) {
