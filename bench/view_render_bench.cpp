@@ -9,22 +9,12 @@
 
 #include "link/codings.h"
 #include "link/scan_decoder.h"
+#include "null_scan_host.h"
 #include "view/view_renderer.h"
 
 namespace {
 
-struct NullHost : avz::ScanHost {
-    avz::TextGrid table{255, 518};
-    void repaint() override {}
-    void refreshFramEditor() override {}
-    void storeStep(int, std::int32_t) override {}
-    void recordScan() override {}
-    void startRecordTimer() override {}
-    void enableFramRead() override {}
-    void stopRecording() override {}
-    void resetDataRecord() override {}
-    avz::TextGrid& dataRecordTable() override { return table; }
-};
+using NullHost = avz::bench::NullScanHost;
 
 void BM_RepaintView1280x800(benchmark::State& state) {
     const avz::Point origin{640, 500};
