@@ -287,8 +287,11 @@ void TForm1::handleScanReply(std::string_view reply) {
     c.plotPoints = m_menu.plot == avz::PlotMode::Points;
     c.recordingActive = m_recording.active;
     c.recordTimerRunning = recordingTimerRunning();
-    // A register dump names the sensor by its last version record.
-    const avz::SensorVersionInfo version = avz::parseVersion(m_sensor.versionText);
+    // A register dump names the sensor by its last version record; a plain scan needs no parse of it.
+    avz::SensorVersionInfo version;
+    const std::size_t g = reply.find("$G");
+    if (g != std::string_view::npos && g + 2 < reply.size() && reply[g + 2] == '7')
+        version = avz::parseVersion(m_sensor.versionText);
     c.prod = version.prod;
     c.firm = version.firm;
     c.prot = version.prot;
