@@ -36,6 +36,20 @@ void document(QPainter& p, const QColor& fill) {
     p.drawLine(6, 12, 12, 12);
 }
 
+// The area show/hide button's fan.
+void areaFan(QPainter& p, const QColor& outline, const QColor& fill) {
+    p.setPen(QPen(outline, 1));
+    p.setBrush(fill);
+    p.drawPolygon(QPolygon({QPoint(10, 18), QPoint(2, 4), QPoint(18, 4)}));
+}
+
+// The recorded-data button's orange trace, dy pixels lower.
+void recordedTrace(QPainter& p, int dy) {
+    p.setPen(QPen(QColor(250, 158, 5), 2));
+    p.drawPolyline(QPolygon({QPoint(2, 16 + dy), QPoint(6, 8 + dy), QPoint(10, 12 + dy), QPoint(14, 4 + dy),
+                             QPoint(18, 10 + dy)}));
+}
+
 void folder(QPainter& p) {
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(QColor(240, 200, 80));
@@ -70,14 +84,10 @@ QIcon glyphIcon(Glyph glyph) {
             arrow(p, true, QColor(200, 60, 40));
             break;
         case Glyph::AreaOnOff:
-            p.setPen(QPen(Qt::black, 1));
-            p.setBrush(QColor(255, 255, 113));
-            p.drawPolygon(QPolygon({QPoint(10, 18), QPoint(2, 4), QPoint(18, 4)}));
+            areaFan(p, Qt::black, QColor(255, 255, 113));
             break;
         case Glyph::AreaOnOffHidden:
-            p.setPen(QPen(Qt::darkGray, 1));
-            p.setBrush(QColor(210, 210, 210));
-            p.drawPolygon(QPolygon({QPoint(10, 18), QPoint(2, 4), QPoint(18, 4)}));
+            areaFan(p, Qt::darkGray, QColor(210, 210, 210));
             p.setPen(QPen(QColor(200, 0, 0), 2));
             p.drawLine(3, 17, 17, 3);
             break;
@@ -146,16 +156,11 @@ QIcon glyphIcon(Glyph glyph) {
             p.drawPolygon(QPolygon({QPoint(14, 1), QPoint(19, 6), QPoint(13, 8)}));
             break;
         case Glyph::RecordedData:
-            p.setPen(QPen(QColor(250, 158, 5), 2));
-            p.drawPolyline(
-                QPolygon({QPoint(2, 16), QPoint(6, 8), QPoint(10, 12), QPoint(14, 4), QPoint(18, 10)}));
+            recordedTrace(p, 0);
             break;
         case Glyph::RecordedDataShown:
-            p.setPen(QPen(QColor(250, 158, 5), 2));
-            p.drawPolyline(
-                QPolygon({QPoint(2, 16), QPoint(6, 8), QPoint(10, 12), QPoint(14, 4), QPoint(18, 10)}));
-            p.drawPolyline(
-                QPolygon({QPoint(2, 19), QPoint(6, 12), QPoint(10, 16), QPoint(14, 8), QPoint(18, 14)}));
+            recordedTrace(p, 0);
+            recordedTrace(p, 3);
             p.setPen(QPen(Qt::black, 1));
             p.setBrush(Qt::NoBrush);
             p.drawRect(0, 0, 19, 19);

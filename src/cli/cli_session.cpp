@@ -39,27 +39,6 @@ SensorVersionInfo CliSession::versionInfo() const {
     return parseVersion(versionTextOf(reply ? *reply : std::string_view{}));
 }
 
-namespace {
-// Collects the distances of one decoded scan; the rest of the program around the decoder is not there.
-class CollectScan : public ScanHost {
-public:
-    explicit CollectScan(int steps) : m_table(1, 1) { m_distances.reserve(static_cast<std::size_t>(steps) + 1); }
-    void repaint() override {}
-    void refreshFramEditor() override {}
-    void storeStep(int, std::int32_t d) override { m_distances.push_back(d); }
-    void recordScan() override {}
-    void startRecordTimer() override {}
-    void enableFramRead() override {}
-    void stopRecording() override {}
-    void resetDataRecord() override {}
-    TextGrid& dataRecordTable() override { return m_table; }
-    std::vector<std::int32_t> m_distances;
-
-private:
-    TextGrid m_table;
-};
-}  // namespace
-
 std::optional<std::string> fetchScan(Link& link, Pump& pump, int timeoutMs, std::FILE* err) {
     ReceiveOptions options;
     options.timeoutMs = timeoutMs;
@@ -78,7 +57,7 @@ class ScanPrinter : public ReaderHost {
 public:
     ScanPrinter(Pump& pump, LinkFlags& flags, const SensorModel& model, int scans, std::FILE* out)
         : m_pump(pump), m_flags(flags), m_model(model), m_scans(scans), m_out(out),
-          m_frame(std::make_unique<ScanFrame>()), m_collect(model.stepCount) {
+          m_frame(std::make_unique<ScanFrame>()) {
         m_context.model = &m_model;
     }
     int printed() const { return m_printed; }
@@ -105,15 +84,15 @@ public:
     void showBufferExceed(int) override {}
     void handOver(const ReplyEnvelope& reply) override {
         if (m_printed >= m_scans || reply.text.find("$G") == std::string_view::npos) return;
-        m_collect.m_distances.clear();
+        m_collect.distances.clear();
         // A reply the decoder refuses is skipped, as the view skips it; the caller's time bound ends a sensor
         // that sends nothing else.
         if (handleScan(reply.text, m_context, *m_frame, m_repaint, m_collect) != ScanResult::Decoded) return;
         std::string line = std::to_string(m_frame->stateDigit);
         // The decoder's last pass reads past the steps; only the model's steps are printed.
-        for (int l = 0; l < m_model.stepCount && l < static_cast<int>(m_collect.m_distances.size()); ++l) {
+        for (int l = 0; l < m_model.stepCount && l < static_cast<int>(m_collect.distances.size()); ++l) {
             line += '\t';
-            line += std::to_string(m_collect.m_distances[static_cast<std::size_t>(l)]);
+            line += std::to_string(m_collect.distances[static_cast<std::size_t>(l)]);
         }
         std::fprintf(m_out, "%s\n", line.c_str());
         ++m_printed;
@@ -126,7 +105,7 @@ private:
     int m_scans;
     std::FILE* m_out;
     std::unique_ptr<ScanFrame> m_frame;
-    CollectScan m_collect;
+    ScanDistanceCollector m_collect;
     ScanContext m_context;
     ScanRepaintState m_repaint;
     std::optional<std::int64_t> m_timer1At;

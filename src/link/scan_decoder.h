@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/text_grid.h"
 #include "link/scan_frame.h"
@@ -54,6 +55,26 @@ struct ScanRepaintState {
 };
 
 enum class ScanResult { TooShort, RegisterDump, WrongLength, BadState, NotDecodedModel, Decoded };
+
+// A host for decoding outside the main window (the command-line tool, checks of recorded data): keeps the
+// distances the decoder stores, in step order, and answers everything else with nothing.
+class ScanDistanceCollector : public ScanHost {
+public:
+    std::vector<std::int32_t> distances;
+
+    void repaint() override {}
+    void refreshFramEditor() override {}
+    void storeStep(int, std::int32_t distance) override { distances.push_back(distance); }
+    void recordScan() override {}
+    void startRecordTimer() override {}
+    void enableFramRead() override {}
+    void stopRecording() override {}
+    void resetDataRecord() override {}
+    TextGrid& dataRecordTable() override { return m_table; }
+
+private:
+    TextGrid m_table{1, 1};
+};
 
 // Angle of step 0 for the models whose scans are drawn; false for the others.
 bool scanAngleOffset(const std::string& model, double& offsetDeg);

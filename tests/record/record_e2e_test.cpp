@@ -16,22 +16,6 @@ namespace {
 
 const std::string kCli = SimProcess::binary("avuzevi-cli");
 
-// Collects the distances of a decoded scan.
-class Distances : public ScanHost {
-public:
-    std::vector<std::int32_t> steps;
-    TextGrid table;
-    void repaint() override {}
-    void refreshFramEditor() override {}
-    void storeStep(int, std::int32_t distance) override { steps.push_back(distance); }
-    void recordScan() override {}
-    void startRecordTimer() override {}
-    void enableFramRead() override {}
-    void stopRecording() override {}
-    void resetDataRecord() override {}
-    TextGrid& dataRecordTable() override { return table; }
-};
-
 // The step distances of every scan in the simulator's reply log, decoded as the program decodes them.
 std::vector<std::vector<std::int32_t>> scansSent(const std::string& replyLog) {
     std::string message;
@@ -47,11 +31,11 @@ std::vector<std::vector<std::int32_t>> scansSent(const std::string& replyLog) {
         if (reply.rfind("$G", 0) != 0) return;
         ScanFrame frame;
         ScanRepaintState repaint;
-        Distances host;
+        ScanDistanceCollector host;
         const std::string text = std::string(reply) + "\n";
         const ScanResult r = handleScan(text, context, frame, repaint, host);
-        host.steps.resize(513);  // the decoder's last pass reads past the final step
-        if (r == ScanResult::Decoded) scans.push_back(host.steps);
+        host.distances.resize(513);  // the decoder's last pass reads past the final step
+        if (r == ScanResult::Decoded) scans.push_back(host.distances);
     };
     // In pieces no larger than the reader reads at a time.
     const std::string_view all(*log);
